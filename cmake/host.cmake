@@ -1,0 +1,87 @@
+# Host (Linux) tree: platform-free code with sanitizers and its native tests,
+# the test-bitmap generator, and the two Windows trees as sub-builds. One
+# CTest run in this tree runs the native and the Wine tests.
+include(ExternalProject)
+enable_testing()
+
+set(QOR32_SANITIZE -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
+
+add_library(qor32_portable STATIC ${QOR32_PORTABLE_SOURCES})
+target_include_directories(qor32_portable PUBLIC ${PROJECT_SOURCE_DIR})
+target_compile_options(qor32_portable PUBLIC ${QOR32_SANITIZE} -Wall -Wextra)
+target_link_options(qor32_portable PUBLIC ${QOR32_SANITIZE})
+
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+add_subdirectory(${QOR32_GTEST_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+file(GLOB QOR32_NATIVE_TEST_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/native/*_test.cpp)
+add_executable(native_tests ${QOR32_NATIVE_TEST_SOURCES})
+target_link_libraries(native_tests PRIVATE qor32_portable GTest::gtest_main)
+include(GoogleTest)
+gtest_discover_tests(native_tests TEST_PREFIX "native." DISCOVERY_TIMEOUT 60)
+
+# Test bitmaps, written as .bmp files for the resource scripts of the
+# Windows trees.
+file(GLOB QOR32_BMPGEN_SOURCES CONFIGURE_DEPENDS
+  ${PROJECT_SOURCE_DIR}/tools/bmpgen/*.cpp
+  ${PROJECT_SOURCE_DIR}/tests/resources/*_bitmaps.cpp
+  ${PROJECT_SOURCE_DIR}/examples/gallery/art/*_bitmaps.cpp)
+add_executable(bmpgen ${QOR32_BMPGEN_SOURCES})
+target_include_directories(bmpgen PRIVATE ${PROJECT_SOURCE_DIR}/tools/bmpgen)
+set(QOR32_GEN_DIR ${CMAKE_BINARY_DIR}/gen)
+add_custom_command(OUTPUT ${QOR32_GEN_DIR}/bitmaps.stamp
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${QOR32_GEN_DIR}
+  COMMAND bmpgen ${QOR32_GEN_DIR}
+  COMMAND ${CMAKE_COMMAND} -E touch ${QOR32_GEN_DIR}/bitmaps.stamp
+  DEPENDS bmpgen
+  COMMENT "Generating test bitmaps")
+add_custom_target(gen_bitmaps ALL DEPENDS ${QOR32_GEN_DIR}/bitmaps.stamp)
+
+foreach(arch x86_64 i686)
+  ExternalProject_Add(win_${arch}
+    SOURCE_DIR ${PROJECT_SOURCE_DIR}
+    BINARY_DIR ${CMAKE_BINARY_DIR}/win-${arch}
+    CMAKE_ARGS
+      -DCMAKE_TOOLCHAIN_FILE=${PROJECT_SOURCE_DIR}/cmake/mingw-${arch}.cmake
+      -DCMAKE_BUILD_TYPE=RelWithDebInfo
+      -DQOR32_GEN_DIR=${QOR32_GEN_DIR}
+      -DQOR32_GTEST_DIR=${QOR32_GTEST_DIR}
+      -DCMAKE_INSTALL_PREFIX=${CMAKE_BINARY_DIR}/sdk-${arch}
+    BUILD_ALWAYS ON
+    INSTALL_COMMAND ""
+    DEPENDS gen_bitmaps)
+endforeach()
+
+# Wine tests: one executable per area, all in one prefix with the null
+# display driver; the wineserver stays up for the whole run.
+set(QOR32_WINE /usr/lib/wine/wine64)
+set(QOR32_WINEPREFIX ${CMAKE_BINARY_DIR}/wine)
+set(QOR32_WIN64_BIN ${CMAKE_BINARY_DIR}/win-x86_64/bin)
+set(QOR32_WINE_ENV "WINEPREFIX=${QOR32_WINEPREFIX};WINEDEBUG=-all;WINEDLLOVERRIDES=mscoree,mshtml=")
+
+add_test(NAME wine.prefix_start
+  COMMAND ${PROJECT_SOURCE_DIR}/scripts/wine-prefix.sh start ${QOR32_WINEPREFIX})
+add_test(NAME wine.prefix_stop
+  COMMAND ${PROJECT_SOURCE_DIR}/scripts/wine-prefix.sh stop ${QOR32_WINEPREFIX})
+set_tests_properties(wine.prefix_start PROPERTIES FIXTURES_SETUP wine ENVIRONMENT "${QOR32_WINE_ENV}")
+set_tests_properties(wine.prefix_stop PROPERTIES FIXTURES_CLEANUP wine ENVIRONMENT "${QOR32_WINE_ENV}")
+
+foreach(source ${QOR32_WINE_TEST_SOURCES})
+  get_filename_component(name ${source} NAME_WE)
+  add_test(NAME wine.${name} COMMAND ${QOR32_WINE} ${QOR32_WIN64_BIN}/${name}.exe)
+  set_tests_properties(wine.${name} PROPERTIES
+    ENVIRONMENT "${QOR32_WINE_ENV}"
+    FIXTURES_REQUIRED wine
+    RESOURCE_LOCK wine_desktop
+    TIMEOUT 300)
+endforeach()
+
+# Both DLLs export exactly the eleven names with ordinals 1 to 11 and need
+# no DLL beside the system's. The i686 tree is built in every run, so its
+# layout assertions are checked even though nothing 32-bit runs here.
+foreach(arch x86_64 i686)
+  add_test(NAME dll.exports_${arch}
+    COMMAND ${PROJECT_SOURCE_DIR}/scripts/check-dll.sh ${arch}-w64-mingw32-objdump
+            ${CMAKE_BINARY_DIR}/win-${arch}/bin/QOR32CL.DLL)
+endforeach()

@@ -1,0 +1,70 @@
+# Windows tree (cross-built with MinGW-w64): the DLL, its import library,
+# the resource-only test modules, the Wine tests (x86_64) and the gallery.
+enable_language(RC)
+
+set(QOR32_GEN_DIR "" CACHE PATH "Folder of generated test bitmaps")
+set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+set(CMAKE_LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+set(CMAKE_ARCHIVE_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/lib)
+
+set(QOR32_STATIC_RUNTIME -static -static-libgcc -static-libstdc++)
+set(QOR32_WARNINGS -Wall -Wextra -Wno-unused-parameter)
+
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  # 32-bit: the functions are stdcall; export them undecorated.
+  set(QOR32_DEF ${CMAKE_BINARY_DIR}/qor32cl-i686.def)
+  file(WRITE ${QOR32_DEF} "LIBRARY \"QOR32CL.DLL\"\nEXPORTS\n")
+  set(ordinal 1)
+  foreach(entry BitmapWndProc@16 ColorWndProc@16 DllMain@12 EnumDestroyChildWnd@8
+                MatrixWndProc@16 PatternWndProc@16 PreviewWndProc@16 SelectionWndProc@16
+                SlideWndProc@16 StatusWndProc@16 TabWndProc@16)
+    file(APPEND ${QOR32_DEF} "  ${entry} @${ordinal}\n")
+    math(EXPR ordinal "${ordinal} + 1")
+  endforeach()
+  set(QOR32_DEF_LINK -Wl,--kill-at)
+else()
+  set(QOR32_DEF ${PROJECT_SOURCE_DIR}/frame/qor32cl.def)
+  set(QOR32_DEF_LINK)
+endif()
+
+# The library's code is compiled once: the DLL is made of these objects,
+# and the Wine tests link the same objects as a static library to reach
+# internal functions.
+add_library(qor32cl_objects OBJECT
+  ${QOR32_PORTABLE_SOURCES} ${QOR32_WINDOWS_SOURCES}
+  ${PROJECT_SOURCE_DIR}/tests/layout/layout_check.c)
+target_include_directories(qor32cl_objects PUBLIC ${PROJECT_SOURCE_DIR}/include ${PROJECT_SOURCE_DIR})
+target_compile_options(qor32cl_objects PRIVATE $<$<COMPILE_LANGUAGE:CXX>:${QOR32_WARNINGS}>)
+target_compile_definitions(qor32cl_objects PUBLIC NOMINMAX)
+add_library(qor32cl_internal STATIC $<TARGET_OBJECTS:qor32cl_objects>)
+target_include_directories(qor32cl_internal PUBLIC ${PROJECT_SOURCE_DIR}/include ${PROJECT_SOURCE_DIR})
+target_link_libraries(qor32cl_internal PUBLIC gdi32 user32 kernel32)
+
+add_library(qor32cl SHARED $<TARGET_OBJECTS:qor32cl_objects> ${PROJECT_SOURCE_DIR}/frame/qor32cl.rc)
+target_include_directories(qor32cl
+  PUBLIC $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}/include> $<INSTALL_INTERFACE:include>)
+set_target_properties(qor32cl PROPERTIES
+  OUTPUT_NAME QOR32CL PREFIX "" SUFFIX ".DLL"
+  IMPORT_PREFIX "lib" IMPORT_SUFFIX ".dll.a" ARCHIVE_OUTPUT_NAME qor32cl)
+target_link_options(qor32cl PRIVATE ${QOR32_STATIC_RUNTIME} ${QOR32_DEF} ${QOR32_DEF_LINK})
+set_property(TARGET qor32cl APPEND PROPERTY LINK_DEPENDS ${QOR32_DEF})
+target_link_libraries(qor32cl PRIVATE gdi32 user32 kernel32)
+
+install(TARGETS qor32cl RUNTIME DESTINATION bin ARCHIVE DESTINATION lib)
+install(FILES ${PROJECT_SOURCE_DIR}/include/qor32cl.h DESTINATION include)
+install(FILES ${PROJECT_SOURCE_DIR}/frame/qor32cl.def DESTINATION lib)
+
+# Gallery: the controls in a dialog template, with a headless screenshot mode.
+file(GLOB QOR32_GALLERY_SOURCES CONFIGURE_DEPENDS
+  ${PROJECT_SOURCE_DIR}/examples/gallery/*.cpp
+  ${PROJECT_SOURCE_DIR}/examples/gallery/parts/*.cpp
+  ${PROJECT_SOURCE_DIR}/examples/gallery/gallery.rc)
+add_executable(gallery WIN32 ${QOR32_GALLERY_SOURCES})
+target_include_directories(gallery PRIVATE ${PROJECT_SOURCE_DIR}/examples/gallery ${QOR32_GEN_DIR})
+target_link_libraries(gallery PRIVATE qor32cl ole32 windowscodecs gdi32 user32 shell32)
+target_link_options(gallery PRIVATE ${QOR32_STATIC_RUNTIME})
+
+option(QOR32_BUILD_TESTS "Build the Wine tests" ON)
+if(QOR32_BUILD_TESTS AND CMAKE_SIZEOF_VOID_P EQUAL 8)
+  include(${PROJECT_SOURCE_DIR}/tests/wine/tests.cmake)
+endif()

@@ -1,0 +1,28 @@
+// Library-wide declarations shared by the controls: the library's own
+// instance, the window-extra slots and the window procedures.
+#pragma once
+
+#include <windows.h>
+
+#include "qor32cl.h"
+
+namespace qor32 {
+
+// The library's module instance, written once at process attach.
+extern HINSTANCE g_hInstance;
+
+// Window-extra layout (handles are pointer-sized on 64-bit builds).
+constexpr int kBitmapFlags0Offset = QOR32_BMP_FLAGS0_OFFSET;
+constexpr int kBitmapFlags1Offset = QOR32_BMP_FLAGS1_OFFSET;
+constexpr int kBitmapFontOffset = QOR32_BMP_FONT_OFFSET;
+constexpr int kBitmapStateOffset = QOR32_BMP_STATE_OFFSET;
+constexpr int kBitmapWndExtra = QOR32_BMP_WNDEXTRA;
+constexpr int kSlotWndExtra = QOR32_SLOT_WNDEXTRA;
+constexpr int kStateOffset = QOR32_STATE_OFFSET;
+constexpr int kStatusFontOffset = QOR32_STATUS_FONT_OFFSET;
+
+// Registers the nine classes in table order; false at the first failure
+// (the classes registered before it stay registered).
+bool RegisterControlClasses(HINSTANCE instance);
+
+}  // namespace qor32
