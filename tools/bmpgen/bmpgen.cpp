@@ -47,6 +47,7 @@ void Put32(std::vector<uint8_t>& v, uint32_t x) {
 }
 
 std::vector<uint8_t> Encode(const Image& image) {
+  if (!image.raw.empty()) return image.raw;
   const bool indexed = !image.palette.empty();
   const int bpp = indexed ? 8 : 24;
   const int stride = ((image.width * bpp / 8) + 3) & ~3;

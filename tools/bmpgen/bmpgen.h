@@ -5,6 +5,8 @@
 //
 // Colours are 0xRRGGBB. Images are written as 24-bit bitmaps unless a
 // palette is given (8-bit, up to 256 entries; pixel values are indices).
+// An image with `raw` bytes is written as those bytes, for files that no
+// encoder would make (wrong depths, truncated data).
 #pragma once
 
 #include <cstdint>
@@ -22,6 +24,7 @@ struct Image {
   int height = 0;
   std::vector<uint32_t> pixels;   // row-major from the top: 0xRRGGBB, or an index
   std::vector<uint32_t> palette;  // empty: 24-bit; else 8-bit with these colours
+  std::vector<uint8_t> raw;       // not empty: the file's bytes as they stand (broken files)
 
   Image() = default;
   Image(int w, int h, uint32_t fill = 0) : width(w), height(h), pixels(size_t(w) * h, fill) {}

@@ -1,0 +1,166 @@
+// Painting of the Preview control, back to front: background, page shadow,
+// page, inner area, picture shadow, frame, picture, caption, guide lines.
+#include "controls/preview/preview_paint.h"
+
+#include "controls/preview/portable/preview_layout.h"
+#include "controls/preview/portable/preview_picture.h"
+#include "controls/preview/preview_state.h"
+#include "frame/gdi.h"
+#include "frame/library.h"
+#include "frame/state_block.h"
+
+namespace qor32 {
+namespace {
+
+constexpr COLORREF kBackground = 0x808000;
+constexpr COLORREF kBackgroundPen = 0xC0C0C0;  // null pen: never visible
+constexpr COLORREF kBlack = 0x000000;
+constexpr COLORREF kWhite = 0xFFFFFF;
+constexpr COLORREF kPaletteRelative = 0x02000000;
+constexpr int kGuideWidth = 2;
+constexpr char kCaptionFace[] = "arial";
+
+// Fills r with `color`; a solid pen also outlines it in black, one pixel
+// beyond r at the right and bottom.
+void FillBox(HDC dc, const Rect32& r, int penStyle, COLORREF color) {
+  if (IsEmptyRect(r)) return;
+  Pen pen(CreatePen(penStyle, 1, kBlack));
+  Brush brush = SolidBrush(color);
+  ScopedSelect penSelection(dc, pen.get());
+  ScopedSelect brushSelection(dc, brush.get());
+  const Rect32 f = FillBoxFigure(r);
+  Rectangle(dc, f.left, f.top, f.right, f.bottom);
+}
+
+// Palette selected as foreground and realised for the paint; the previous
+// one is selected back as background palette and realised at the end.
+class PaintPalette {
+ public:
+  PaintPalette(HDC dc, HPALETTE palette)
+      : dc_(dc), previous_(palette != nullptr ? SelectPalette(dc, palette, FALSE) : nullptr) {
+    if (previous_ != nullptr) RealizePalette(dc_);
+  }
+  ~PaintPalette() {
+    if (previous_ == nullptr) return;
+    SelectPalette(dc_, previous_, TRUE);
+    RealizePalette(dc_);
+  }
+  PaintPalette(const PaintPalette&) = delete;
+  PaintPalette& operator=(const PaintPalette&) = delete;
+
+ private:
+  HDC dc_;
+  HPALETTE previous_;
+};
+
+class ScopedStretchMode {
+ public:
+  ScopedStretchMode(HDC dc, int mode) : dc_(dc), previous_(SetStretchBltMode(dc, mode)) {}
+  ~ScopedStretchMode() {
+    if (previous_ != 0) SetStretchBltMode(dc_, previous_);
+  }
+  ScopedStretchMode(const ScopedStretchMode&) = delete;
+  ScopedStretchMode& operator=(const ScopedStretchMode&) = delete;
+
+ private:
+  HDC dc_;
+  int previous_;
+};
+
+// right - left of a non-empty rectangle, cut to the int range.
+int Extent(LONG from, LONG to) {
+  const long long extent = static_cast<long long>(to) - from;
+  return extent > 0x7FFFFFFF ? 0x7FFFFFFF : static_cast<int>(extent);
+}
+
+void PaintPicture(HDC dc, const PreviewState& st) {
+  const Rect32 r = ToRect32(st.settings.pictureRect);
+  if (IsEmptyRect(r)) return;
+  const auto* bytes = st.picture != nullptr ? static_cast<const uint8_t*>(GlobalLock(st.picture)) : nullptr;
+  PictureLayout layout{};
+  if (bytes == nullptr || !CheckPicture(bytes, st.pictureSize, &layout)) {
+    FillBox(dc, r, PS_NULL, kWhite);
+  } else {
+    ScopedStretchMode mode(dc, COLORONCOLOR);
+    StretchDIBits(dc, r.left, r.top, Extent(r.left, r.right), Extent(r.top, r.bottom), 0, 0, layout.width,
+                  layout.height, bytes + layout.bitsOffset, reinterpret_cast<const BITMAPINFO*>(bytes),
+                  DIB_RGB_COLORS, SRCCOPY);
+  }
+  if (bytes != nullptr) GlobalUnlock(st.picture);
+}
+
+void PaintCaption(HDC dc, const PreviewSettings& s) {
+  const PreviewGeometry g = GeometryOf(s);
+  const int height = s.options & 0xFF;
+  Font font(CreateFontA(-height, 0, 0, 0, FW_NORMAL, 0, 0, 0, 0, 0, 0, 0, 0, kCaptionFace));
+  Pen pen(CreatePen(PS_NULL, 1, kBlack));
+  Brush brush = SolidBrush(kWhite);
+  ScopedSelect fontSelection(dc, font.get());
+  ScopedSelect penSelection(dc, pen.get());
+  ScopedSelect brushSelection(dc, brush.get());
+  ScopedTextColor textColor(dc, kBlack);
+  ScopedBkMode bkMode(dc, TRANSPARENT);
+
+  RECT box = ToRect(CaptionBox(g, height));
+  DrawTextA(dc, s.caption, -1, &box, DT_CALCRECT | DT_NOPREFIX);
+  const LONG limit = CaptionRightLimit(g);
+  if (box.right > limit) box.right = limit;
+  const Rect32 white = CaptionBackground(ToRect32(box));
+  Rectangle(dc, white.left, white.top, white.right, white.bottom);
+  DrawTextA(dc, s.caption, -1, &box, DT_NOPREFIX);
+}
+
+void PaintGuides(HDC dc, const PreviewSettings& s) {
+  const Rect32 page = ToRect32(s.pageRect);
+  if (IsEmptyRect(page)) return;
+  Pen pen = SolidPen(s.guideColor, kGuideWidth);
+  ScopedSelect penSelection(dc, pen.get());
+  if (s.options & PRVF_HGUIDE) {
+    const GuideLine h = HorizontalGuide(page);
+    MoveToEx(dc, h.x0, h.y0, nullptr);
+    LineTo(dc, h.x1, h.y1);
+  }
+  if (s.options & PRVF_VGUIDE) {
+    const GuideLine v = VerticalGuide(page);
+    MoveToEx(dc, v.x0, v.y0, nullptr);
+    LineTo(dc, v.x1, v.y1);
+  }
+}
+
+void PaintLayers(HDC dc, HWND hwnd, const PreviewState& st) {
+  const PreviewSettings& s = st.settings;
+  const PreviewGeometry g = GeometryOf(s);
+
+  RECT client{};
+  GetClientRect(hwnd, &client);
+  Rectangle(dc, 0, 0, client.right + 1, client.bottom + 1);
+
+  FillBox(dc, PageShadowRect(g.page), PS_NULL, s.pageShadowColor);
+  FillBox(dc, g.page, PS_SOLID, s.pageColor);
+  FillBox(dc, g.inner, PS_NULL, s.innerColor);
+  if (s.shadowOffset != 0) {
+    FillBox(dc, PictureShadowRect(g), PS_NULL, s.pictureShadowColor + kPaletteRelative);
+  }
+  if (s.frameWidth != 0) FillBox(dc, FrameRect(g), PS_NULL, s.frameColor + kPaletteRelative);
+  PaintPicture(dc, st);
+  if (s.options & PRVF_CAPTION) PaintCaption(dc, s);
+  PaintGuides(dc, s);
+}
+
+}  // namespace
+
+LRESULT PaintPreview(HWND hwnd) {
+  PaintScope paint(hwnd);
+  StateLock<PreviewState> st(hwnd, kStateOffset);
+  if (!st) return 0;
+  HDC dc = paint.dc();
+  PaintPalette palette(dc, st->palette);
+  Pen backgroundPen(CreatePen(PS_NULL, 1, kBackgroundPen));
+  Brush backgroundBrush = SolidBrush(kBackground);
+  ScopedSelect penSelection(dc, backgroundPen.get());
+  ScopedSelect brushSelection(dc, backgroundBrush.get());
+  PaintLayers(dc, hwnd, *st);
+  return 0;
+}
+
+}  // namespace qor32
