@@ -16,8 +16,10 @@ set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
 add_subdirectory(${QOR32_GTEST_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 
 file(GLOB QOR32_NATIVE_TEST_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/native/*_test.cpp)
-add_executable(native_tests ${QOR32_NATIVE_TEST_SOURCES})
+file(GLOB QOR32_FUZZ_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/fuzz/*_fuzz.cpp)
+add_executable(native_tests ${QOR32_NATIVE_TEST_SOURCES} ${QOR32_FUZZ_SOURCES})
 target_link_libraries(native_tests PRIVATE qor32_portable GTest::gtest_main)
+target_compile_definitions(native_tests PRIVATE QOR32_FUZZ_CORPUS="${PROJECT_SOURCE_DIR}/tests/fuzz/corpus")
 include(GoogleTest)
 gtest_discover_tests(native_tests TEST_PREFIX "native." DISCOVERY_TIMEOUT 60)
 
@@ -85,3 +87,23 @@ foreach(arch x86_64 i686)
     COMMAND ${PROJECT_SOURCE_DIR}/scripts/check-dll.sh ${arch}-w64-mingw32-objdump
             ${CMAKE_BINARY_DIR}/win-${arch}/bin/QOR32CL.DLL)
 endforeach()
+
+# Coverage-guided fuzzing of the control-text handling: a clang sub-build
+# (libFuzzer, ASan, UBSan), run for a bounded time per target. Set
+# QOR32_FUZZ_SECONDS in the environment to run longer.
+find_program(QOR32_CLANGXX clang++)
+if(QOR32_CLANGXX)
+  ExternalProject_Add(fuzz
+    SOURCE_DIR ${PROJECT_SOURCE_DIR}
+    BINARY_DIR ${CMAKE_BINARY_DIR}/fuzz
+    CMAKE_ARGS -DCMAKE_CXX_COMPILER=${QOR32_CLANGXX} -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQOR32_FUZZ_BUILD=ON
+    BUILD_ALWAYS ON
+    INSTALL_COMMAND "")
+  foreach(source ${QOR32_FUZZ_SOURCES})
+    get_filename_component(name ${source} NAME_WE)
+    add_test(NAME fuzz.${name}
+      COMMAND ${PROJECT_SOURCE_DIR}/scripts/run-fuzzer.sh ${CMAKE_BINARY_DIR}/fuzz/${name}
+              ${CMAKE_BINARY_DIR}/fuzz-corpus/${name} ${PROJECT_SOURCE_DIR}/tests/fuzz/corpus)
+    set_tests_properties(fuzz.${name} PROPERTIES TIMEOUT 900)
+  endforeach()
+endif()
