@@ -1,0 +1,215 @@
+// WM_PAINT: every placed part in the current paint state, in the order face,
+// image, text 0, text 1, lamp, bar, focus rectangle; and the palette
+// messages. Nothing is painted where no part lies.
+#include <windows.h>
+
+#include "controls/bitmap/bitmap_internal.h"
+#include "controls/bitmap/portable/bitmap_input.h"
+#include "controls/bitmap/portable/bitmap_layout.h"
+#include "frame/gdi.h"
+
+namespace qor32::bitmap {
+
+namespace {
+
+constexpr COLORREF kPaletteRelative = 0x02000000;
+
+RECT ToRect(const Rect32& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
+
+// Selects a palette as a background palette and realises it; on exit the
+// previous palette is selected back the same way.
+class RealizedPalette {
+ public:
+  RealizedPalette(HDC dc, HPALETTE palette)
+      : dc_(dc), previous_(palette != nullptr ? SelectPalette(dc, palette, TRUE) : nullptr) {
+    if (previous_ != nullptr) RealizePalette(dc);
+  }
+  ~RealizedPalette() {
+    if (previous_ != nullptr) {
+      SelectPalette(dc_, previous_, TRUE);
+      RealizePalette(dc_);
+    }
+  }
+  RealizedPalette(const RealizedPalette&) = delete;
+  RealizedPalette& operator=(const RealizedPalette&) = delete;
+
+ private:
+  HDC dc_;
+  HPALETTE previous_;
+};
+
+void DrawPolyline(HDC dc, const Polyline& line) {
+  Pen pen = SolidPen(line.color);
+  ScopedSelect selection(dc, pen.get());
+  MoveToEx(dc, line.points[0].x, line.points[0].y, nullptr);
+  for (int i = 1; i < line.count; ++i) LineTo(dc, line.points[i].x, line.points[i].y);
+}
+
+void PaintFace(HDC dc, const BitmapState& state, int paintState, bool isDefault) {
+  const FaceDrawing face = LayOutFace(state, paintState, isDefault);
+  {
+    Brush brush = SolidBrush(face.fillColor);
+    const RECT rect = ToRect(state.faceRect);
+    FillRect(dc, &rect, brush.get());
+  }
+  for (int i = 0; i < face.lineCount; ++i) DrawPolyline(dc, face.lines[i]);
+  for (int i = 0; i < face.pixelCount; ++i) SetPixel(dc, face.pixels[i].x, face.pixels[i].y, kLightGrey);
+}
+
+void PaintImage(HDC dc, const BitmapState& state, int paintState) {
+  BITMAP bm{};
+  if (GetObjectA(static_cast<HBITMAP>(state.image), sizeof bm, &bm) == 0) return;
+  const ImageBlit blit = PlaceImage(state, paintState, bm.bmWidth, bm.bmHeight);
+  if (!blit.draw) return;
+  MemoryDC memory(dc);
+  if (!memory) return;
+  ScopedSelect selection(memory.get(), state.image);
+  SetMapMode(memory.get(), GetMapMode(dc));
+  if (blit.stretch) {
+    StretchBlt(dc, blit.x, blit.y, blit.width, blit.height, memory.get(), 0, 0, blit.sourceWidth,
+               blit.sourceHeight, SRCCOPY);
+    return;
+  }
+  if (blit.mask) {
+    BitBlt(dc, blit.x, blit.y, blit.width, blit.height, memory.get(), 0, blit.maskY, SRCAND);
+    BitBlt(dc, blit.x, blit.y, blit.width, blit.height, memory.get(), 0, blit.sourceY, SRCINVERT);
+  } else {
+    BitBlt(dc, blit.x, blit.y, blit.width, blit.height, memory.get(), 0, blit.sourceY, SRCCOPY);
+  }
+}
+
+void PaintText(HDC dc, HWND hwnd, Handle record, int paintState) {
+  HFONT font = StoredFont(hwnd);
+  ScopedSelect fontSelection(dc, font);
+  const auto* text = static_cast<const BitmapText*>(GlobalLock(static_cast<HGLOBAL>(record)));
+  if (text == nullptr) return;
+  if (!IsEmpty(text->rect)) {
+    const TextLook look = LayOutText(*text, paintState);
+    ScopedTextColor color(dc, look.color);
+    SetBkMode(dc, TRANSPARENT);
+    RECT rect = ToRect(look.rect);
+    DrawTextA(dc, text->text, -1, &rect, text->format);
+    SetBkMode(dc, OPAQUE);
+  }
+  GlobalUnlock(static_cast<HGLOBAL>(record));
+}
+
+void DrawArc(HDC dc, COLORREF color, const Rect32& box, Point32 from, Point32 to) {
+  Pen pen = SolidPen(color);
+  ScopedSelect selection(dc, pen.get());
+  ::Arc(dc, box.left, box.top, box.right, box.bottom, from.x, from.y, to.x, to.y);
+}
+
+void PaintLamp(HDC dc, const BitmapState& state, int paintState) {
+  RealizedPalette palette(dc, static_cast<HPALETTE>(state.palette));
+  const COLORREF c = LampColor(state, paintState);
+  Pen nullPen(CreatePen(PS_NULL, 1, c));
+  Brush brush = SolidBrush(c | kPaletteRelative);
+  ScopedSelect penSelection(dc, nullPen.get());
+  ScopedSelect brushSelection(dc, brush.get());
+  const Rect32 r = LampRect(state, paintState);
+  const int32_t L = r.left, T = r.top, R = r.right, B = r.bottom;
+  const int32_t w = state.indicatorRect.right - state.indicatorRect.left;
+  const int32_t h = state.indicatorRect.bottom - state.indicatorRect.top;
+  switch (state.indicatorShape) {
+    case 0: {  // round lamp
+      DrawArc(dc, kDarkGrey, r, {R, T}, {L, B});
+      DrawArc(dc, kWhite, r, {L, B}, {R, T});
+      {
+        Pen rim = SolidPen(kLightGrey);
+        ScopedSelect selection(dc, rim.get());
+        Ellipse(dc, L + 1, T + 1, R - 1, B - 1);
+      }
+      DrawArc(dc, kWhite, Rect32{L + 4, T + 4, R - 4, B - 4}, {L + w / 2, T + 4}, {L + 4, T + h / 2});
+      break;
+    }
+    case 1: {  // square lamp
+      DrawPolyline(dc, {kDarkGrey, 3, {{L, B - 2}, {L, T}, {R - 1, T}}});
+      DrawPolyline(dc, {kWhite, 3, {{R - 1, T + 1}, {R - 1, B - 1}, {L, B - 1}}});
+      Pen rim = SolidPen(kLightGrey);
+      ScopedSelect selection(dc, rim.get());
+      Rectangle(dc, L + 1, T + 1, R - 1, B - 1);
+      break;
+    }
+    default: {
+      Rect32 patches[2];
+      const int count = LampPatches(state.indicatorShape, r, patches);
+      for (int i = 0; i < count; ++i)
+        Rectangle(dc, patches[i].left, patches[i].top, patches[i].right, patches[i].bottom);
+      break;
+    }
+  }
+}
+
+void FilledRectangle(HDC dc, COLORREF color, const Rect32& r) {
+  Pen pen = SolidPen(color);
+  Brush brush = SolidBrush(color);
+  ScopedSelect penSelection(dc, pen.get());
+  ScopedSelect brushSelection(dc, brush.get());
+  Rectangle(dc, r.left, r.top, r.right, r.bottom);
+}
+
+void PaintBar(HDC dc, const BitmapState& state, int paintState) {
+  const BarDrawing bar = LayOutBar(state, paintState);
+  FilledRectangle(dc, bar.filledColor, bar.filled);
+  FilledRectangle(dc, state.barColors[2], bar.unfilled);
+}
+
+void PaintParts(HDC dc, HWND hwnd, const BitmapState& state, uint8_t flags) {
+  const int paintState = PaintState(flags);
+  if (!IsEmpty(state.faceRect)) PaintFace(dc, state, paintState, IsDefaultButton(hwnd));
+  if (!IsEmpty(state.imageRect) && state.image != nullptr) PaintImage(dc, state, paintState);
+  for (Handle record : state.textRecords)
+    if (record != nullptr) PaintText(dc, hwnd, record, paintState);
+  if (!IsEmpty(state.indicatorRect)) PaintLamp(dc, state, paintState);
+  if (!IsEmpty(state.barRect)) PaintBar(dc, state, paintState);
+  if (!IsEmpty(state.focusRect) && (flags & kFocus)) {
+    const RECT focus = ToRect(FocusRect(state, paintState));
+    DrawFocusRect(dc, &focus);
+  }
+}
+
+}  // namespace
+
+LRESULT OnPaint(HWND hwnd) {
+  PaintScope paint(hwnd);
+  HDC dc = paint.dc();
+  StateRecordLock state(hwnd, kBitmapStateOffset);
+  if (!state || dc == nullptr) return 0;
+  ScopedSaveDC saved(dc);
+  SetMapMode(dc, MM_TEXT);
+  const Rect32& c = state->clientRect;
+  Region clip(CreateRectRgn(c.left - 3, c.top - 3, c.right + 1, c.bottom + 1));
+  SelectClipRgn(dc, clip.get());
+  PaintParts(dc, hwnd, *state, ReadFlags(hwnd));
+  return 0;
+}
+
+LRESULT OnQueryNewPalette(HWND hwnd) {
+  HPALETTE palette = nullptr;
+  {
+    StateRecordLock state(hwnd, kBitmapStateOffset);
+    if (state) palette = static_cast<HPALETTE>(state->palette);
+  }
+  UINT changed = 0;
+  {
+    WindowDC dc(hwnd);
+    if (!dc || palette == nullptr) return 0;
+    HPALETTE previous = SelectPalette(dc.get(), palette, FALSE);
+    changed = RealizePalette(dc.get());
+    if (changed == GDI_ERROR) changed = 0;
+    if (previous != nullptr) {
+      SelectPalette(dc.get(), previous, TRUE);
+      RealizePalette(dc.get());
+    }
+  }
+  if (changed != 0) InvalidateRect(hwnd, nullptr, TRUE);
+  return static_cast<LRESULT>(changed);
+}
+
+LRESULT OnPaletteChanged(HWND hwnd, WPARAM wParam) {
+  if (reinterpret_cast<HWND>(wParam) == hwnd) return 0;
+  return OnQueryNewPalette(hwnd);
+}
+
+}  // namespace qor32::bitmap
