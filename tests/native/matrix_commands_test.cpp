@@ -79,6 +79,29 @@ TEST(MatrixCommandsTest, HandleNameReadsTheHandleOnlyAfterABlank) {
   EXPECT_EQ(s.grid.columns, static_cast<int8_t>(89012 & 0xFF));
 }
 
+TEST(MatrixCommandsTest, HandlesKeepAllTheirDigits) {
+  // Handle values of ten digits are common; the nine-digit number reader
+  // would cut them and name another object.
+  Scanned s = Scan("~M0 0 0 0 HBITMAP= 4278190085 3 1 0 0 0 0 0 0");
+  EXPECT_EQ(s.result.handleNumber, 4278190085LL);
+  EXPECT_EQ(s.grid.columns, 3);
+  s = Scan("~M0 0 0 0 HBITMAP= -16777211 3 1");
+  EXPECT_EQ(s.result.handleNumber, -16777211LL);
+  EXPECT_EQ(s.grid.columns, 3);
+
+  const struct {
+    const char* text;
+    int64_t value;
+    int32_t cursorAfter;
+  } cases[] = {{"", 0, 0},           {" x,12", 12, 5},   {"--5", 0, 3},
+               {"5-3 7", 5, 3},      {"-", 0, 1},        {"12345678901234567890", 1234567890123456789LL, 19}};
+  for (const auto& c : cases) {
+    int32_t pos = 0;
+    EXPECT_EQ(ParseHandleNumber(pos, c.text), c.value) << c.text;
+    EXPECT_EQ(pos, c.cursorAfter) << c.text;
+  }
+}
+
 TEST(MatrixCommandsTest, InstanceCommandsRunInTextOrder) {
   Scanned s = Scan("~H 77");
   EXPECT_EQ(s.result.instanceSource, MatrixInstanceSource::kNumber);

@@ -42,7 +42,7 @@ struct MatrixScanResult {
   MatrixInstanceSource instanceSource = MatrixInstanceSource::kLibrary;
   int32_t instanceNumber = 0;  // with kNumber
   bool handleRead = false;     // a ~M named "HBITMAP=" and read a handle
-  int32_t handleNumber = 0;    // the last handle read after "HBITMAP="
+  int64_t handleNumber = 0;    // the last handle read after "HBITMAP="
 };
 
 // Number of bands of the matrix bitmap, 1 to 8.
@@ -57,6 +57,10 @@ constexpr uint16_t MatrixOptions(int32_t o1, int32_t o2, int32_t o3, int32_t o4)
                                ((o3 & 1) ? kMatrixReservedLowBit : 0) |
                                ((o4 & 7) << kMatrixBandShift));
 }
+
+// Reads a bitmap handle written in decimal: like ParseNumber, but with up
+// to 19 digits, since handle values often have ten (0x80000000 and up).
+int64_t ParseHandleNumber(int32_t& pos, const char* text);
 
 // Scans a control text (at most 255 characters are read) with the shared
 // cursor g_parsePos. Only what the text's commands set is changed: a text
