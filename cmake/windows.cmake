@@ -7,6 +7,16 @@ set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 set(CMAKE_LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 set(CMAKE_ARCHIVE_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/lib)
 
+# Resource scripts name generated bitmaps; windres reports no dependencies,
+# so each script depends on the generator's stamp and on the given files.
+function(qor32_resource_depends script)
+  set(depends ${ARGN})
+  if(QOR32_GEN_DIR)
+    list(APPEND depends ${QOR32_GEN_DIR}/bitmaps.stamp)
+  endif()
+  set_source_files_properties(${script} PROPERTIES OBJECT_DEPENDS "${depends}")
+endfunction()
+
 set(QOR32_STATIC_RUNTIME -static -static-libgcc -static-libstdc++)
 set(QOR32_WARNINGS -Wall -Wextra -Wno-unused-parameter)
 
@@ -60,6 +70,10 @@ file(GLOB QOR32_GALLERY_SOURCES CONFIGURE_DEPENDS
   ${PROJECT_SOURCE_DIR}/examples/gallery/parts/*.cpp
   ${PROJECT_SOURCE_DIR}/examples/gallery/gallery.rc)
 add_executable(gallery WIN32 ${QOR32_GALLERY_SOURCES})
+# windres reports no dependencies: rebuild the template when a part file it
+# includes or a generated bitmap changes.
+file(GLOB QOR32_GALLERY_PART_SCRIPTS CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/examples/gallery/parts/*.rc)
+qor32_resource_depends(${PROJECT_SOURCE_DIR}/examples/gallery/gallery.rc ${QOR32_GALLERY_PART_SCRIPTS})
 target_include_directories(gallery PRIVATE ${PROJECT_SOURCE_DIR}/examples/gallery ${QOR32_GEN_DIR})
 target_link_libraries(gallery PRIVATE qor32cl ole32 windowscodecs gdi32 user32 shell32)
 target_link_options(gallery PRIVATE ${QOR32_STATIC_RUNTIME})
