@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "qor32cl.h"
+#include "support/bitmap_pixels.h"
 #include "support/test_support.h"
 
 namespace {
@@ -49,33 +50,8 @@ qt::Command Sent(int id, int code, HWND from) { return qt::MakeCommand(id, code,
 
 LPARAM At(int x, int y) { return MAKELPARAM(x, y); }
 
-// The pixels of a bitmap resource of the test program, 0xRRGGBB.
-struct PatternImage {
-  int width = 0, height = 0;
-  std::vector<uint32_t> pixels;
-  uint32_t At(int x, int y) const { return pixels[size_t(y % height) * width + x % width]; }
-};
-PatternImage LoadPattern(int resource) {
-  PatternImage image;
-  HBITMAP bitmap = LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(resource));
-  BITMAP info{};
-  GetObjectA(bitmap, sizeof info, &info);
-  image.width = info.bmWidth;
-  image.height = info.bmHeight;
-  image.pixels.resize(size_t(image.width) * image.height);
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-  bi.bmiHeader.biWidth = image.width;
-  bi.bmiHeader.biHeight = -image.height;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  bi.bmiHeader.biCompression = BI_RGB;
-  HDC dc = GetDC(nullptr);
-  GetDIBits(dc, bitmap, 0, image.height, image.pixels.data(), &bi, DIB_RGB_COLORS);
-  ReleaseDC(nullptr, dc);
-  DeleteObject(bitmap);
-  for (uint32_t& p : image.pixels) p &= 0xFFFFFF;
-  return image;
+qt::BitmapPixels LoadPattern(int resource) {
+  return qt::LoadBitmapPixels(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(resource));
 }
 
 // A sunken well (l, t, r, b) as the picker draws it, right column and bottom
@@ -531,13 +507,13 @@ TEST_F(PickerTest, PatternCellsAreTiledFromTheirBitmaps) {
   patterns.values[0] = 0;
   patterns.values[6] = 999;
   HWND w = CreatePattern(patterns.values);
-  std::vector<PatternImage> images;
+  std::vector<qt::BitmapPixels> images;
   for (int k = 0; k < QOR32_PATTERN_COUNT; ++k) images.push_back(LoadPattern(101 + k));
   ASSERT_GT(images[5].width, 0);
   for (int i = 0; i < QOR32_PATTERN_COUNT; ++i) {
-    const PatternImage* image = i == 0 ? nullptr : &images[i == 6 ? 5 : i];
+    const qt::BitmapPixels* image = i == 0 ? nullptr : &images[i == 6 ? 5 : i];
     // The brush tiles from the client origin.
-    EXPECT_TRUE(WellMatches(w, PatternCell(i), [image](int x, int y) { return image ? image->At(x, y) : kLight; }))
+    EXPECT_TRUE(WellMatches(w, PatternCell(i), [image](int x, int y) { return image ? image->Tiled(x, y) : kLight; }))
         << "cell " << i;
   }
 }
@@ -548,8 +524,8 @@ TEST_F(PickerTest, PatternMessagesKeepAll32Bits) {
   const DWORD value = 0xABCD0000u | 108;
   EXPECT_EQ(static_cast<DWORD>(SendMessageA(w, PATM_SETPATTERN, kId + 3, static_cast<LPARAM>(value))), value);
   EXPECT_EQ(static_cast<DWORD>(SendMessageA(w, PATM_GETPATTERN, kId + 3, 0)), value);
-  const PatternImage image = LoadPattern(108);
-  EXPECT_TRUE(WellMatches(w, PatternCell(3), [&](int x, int y) { return image.At(x, y); }));
+  const qt::BitmapPixels image = LoadPattern(108);
+  EXPECT_TRUE(WellMatches(w, PatternCell(3), [&](int x, int y) { return image.Tiled(x, y); }));
   // The frame entry: 0 until set, and setting it changes no pixel.
   EXPECT_EQ(SendMessageA(w, PATM_GETPATTERN, kId + 16, 0), 0);
   const auto look = Pixels(w);
@@ -562,8 +538,8 @@ TEST_F(PickerTest, PatternBitmapsComeFromTheParentsModule) {
   // The picker's own instance is the library, which holds no bitmaps.
   HWND w = CreatePattern(kPatterns.values, kId, GetModuleHandleA("QOR32CL.DLL"));
   ASSERT_NE(w, nullptr);
-  const PatternImage image = LoadPattern(110);
-  EXPECT_TRUE(WellMatches(w, PatternCell(9), [&](int x, int y) { return image.At(x, y); }));
+  const qt::BitmapPixels image = LoadPattern(110);
+  EXPECT_TRUE(WellMatches(w, PatternCell(9), [&](int x, int y) { return image.Tiled(x, y); }));
 }
 
 // ---- GDI hygiene ---------------------------------------------------------------
