@@ -60,6 +60,19 @@ RECT BoxOf(HWND w, uint32_t color) {
                                        << expected.right << ", " << expected.bottom << ")";
 }
 
+// Every pixel outside `box` still shows the parent's background.
+::testing::AssertionResult DrawnOnlyInside(HWND w, RECT box) {
+  int width = 0, height = 0;
+  const std::vector<uint32_t> pixels = qt::ReadClientPixels(w, &width, &height);
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) {
+      const POINT p{x, y};
+      if (!PtInRect(&box, p) && pixels[size_t(y) * width + x] != kBg)
+        return ::testing::AssertionFailure() << "drawn at (" << x << ", " << y << ")";
+    }
+  return ::testing::AssertionSuccess();
+}
+
 class BitmapTest : public ::testing::Test {
  protected:
   HWND Create(const std::string& text, DWORD style = 0, int width = 40, int height = 30, int id = 100) {
@@ -232,6 +245,448 @@ TEST_F(BitmapTest, ControlKeepsWorkingWhenNoPaletteCanBeMade) {
   const int before = qt::GdiCounter::LiveObjects();
   DestroyWindow(w);
   EXPECT_EQ(qt::GdiCounter::LiveObjects(), before - 1);  // the one palette it still held
+}
+
+// ---- Painting ------------------------------------------------------------------
+
+TEST_F(BitmapTest, NothingPlacedDrawsNothing) {
+  for (const char* text : {"", "Caption only", "Caption~T1,0,0,0,0,0,0,37,0,0,0,0,0,0,0,0,0,", "~G0,0,0,0,0,0,0,1,NOSUCH"}) {
+    HWND w = Create(text, 0, 30, 20);
+    for (int state : {0, 7}) {
+      qt::EnterPaintState(w, state);
+      qt::Repaint(w);
+      EXPECT_EQ(CountColor(w, RECT{0, 0, 30, 20}, kBg), 600) << text << " state " << state;
+    }
+  }
+}
+
+// Faces on a 12 x 10 control: faceRect (0, 0, 11, 9). 'f' is the fill.
+const std::vector<std::string> kBevelUp = {
+    "fkkkkkkkkkk-", "kwwwwwwwwwfk", "kwwwwwwwwfdk", "kwwffffffddk", "kwwffffffddk",
+    "kwwffffffddk", "kwwffffffddk", "kwfddddddddk", "kfdddddddddk", "-kkkkkkkkkk-"};
+const std::vector<std::string> kBevelDown = {
+    "fkkkkkkkkkk-", "kddddddddddk", "kdfffffffffk", "kdfffffffffk", "kdfffffffffk",
+    "kdfffffffffk", "kdfffffffffk", "kdfffffffffk", "kdfffffffffk", "-kkkkkkkkkk-"};
+const std::vector<std::string> kDefaultUp = {
+    "fkkkkkkkkkk-", "kkkkkkkkkkkk", "kkwwwwwwwfkk", "kkwwwwwwfdkk", "kkwwffffddkk",
+    "kkwwffffddkk", "kkwfddddddkk", "kkfdddddddkk", "kkkkkkkkkkkk", "-kkkkkkkkkk-"};
+const std::vector<std::string> kDefaultDown = {
+    "fkkkkkkkkkk-", "kkkkkkkkkkkk", "kkddddddddkk", "kkdfffffffkk", "kkdfffffffkk",
+    "kkdfffffffkk", "kkdfffffffkk", "kkdfffffffkk", "kkkkkkkkkkkk", "-kkkkkkkkkk-"};
+const std::vector<std::string> kFlat = {
+    "wwwwwwwwwww.", "wffffffffffd", "wffffffffffd", "wffffffffffd", "wffffffffffd",
+    "wffffffffffd", "wffffffffffd", "wffffffffffd", "wffffffffffd", ".ddddddddddd"};
+
+TEST_F(BitmapTest, FaceInEveryPaintState) {
+  struct Case {
+    int faceFlags;
+    bool isDefault;
+    int state;
+    const std::vector<std::string>* map;
+    char fill;
+  } cases[] = {
+      {0, false, 0, &kBevelUp, '.'},      {0, false, 1, &kBevelDown, '.'},
+      {0, false, 2, &kBevelUp, '.'},      {0, false, 3, &kBevelUp, '.'},   // disabled: up bevel
+      {0, false, 4, &kBevelUp, '.'},      {0, false, 5, &kBevelDown, '.'}, // checked: no change
+      {1, false, 0, &kBevelUp, '.'},      {1, false, 1, &kBevelDown, 'r'}, // faceColor while down
+      {1, false, 3, &kBevelUp, '.'},      {1, false, 7, &kBevelUp, '.'},
+      {0, true, 0, &kDefaultUp, '.'},     {1, true, 1, &kDefaultDown, 'r'},
+      {1, true, 2, &kDefaultUp, '.'},     {0, true, 3, &kDefaultUp, '.'},
+      {2, false, 0, &kFlat, '.'},         {2, true, 1, &kFlat, '.'},
+      {3, false, 1, &kFlat, 'r'},         {3, false, 3, &kFlat, '.'},
+  };
+  for (const Case& c : cases) {
+    HWND w = Create(Fmt("~B0,0,0,0,%lld,255,0,0", c.faceFlags), c.isDefault ? BMPS_DEFAULT : 0, 12, 10);
+    qt::EnterPaintState(w, c.state);
+    EXPECT_TRUE(qt::MapMatches(w, 0, 0, qt::WithKey(*c.map, 'f', c.fill), kLegend))
+        << "flags " << c.faceFlags << (c.isDefault ? " default" : "") << " state " << c.state;
+  }
+}
+
+TEST_F(BitmapTest, FacePlacedInsideTheControl) {
+  HWND w = Create("~B3,2,6,5,0,0,0,0", 0, 14, 10);  // (3, 2, 9, 7)
+  EXPECT_TRUE(qt::PixelsMatch(w, 2, 1,
+                              {"---------",
+                               "-.kkkkk--",
+                               "-kwwww.k-",
+                               "-kwww.dk-",
+                               "-kw.dddk-",
+                               "-k.ddddk-",
+                               "--kkkkk--",
+                               "---------"},
+                              kLegend));
+}
+
+// BMP_ONE (6 x 4) in the image rectangle (2, 2, 18, 13): W = 16, H = 11,
+// over a flat face filling the 24 x 18 control.
+const std::vector<std::string> kOneImage = {"........", ".rrrrrg.", ".ryyyyg.", ".ryyyyg.", ".bbbbbb.", "........"};
+const char kOneFace[] = "~B0,0,0,0,2,0,0,0";
+
+::testing::AssertionResult OneImageAt(HWND w, int x, int y) {
+  ::testing::AssertionResult at = qt::MapMatches(w, x - 1, y - 1, kOneImage, kLegend);
+  if (!at) return at;
+  const int drawn = 22 * 16 - CountColor(w, RECT{1, 1, 23, 17}, kFace);
+  if (drawn != 24) return ::testing::AssertionFailure() << drawn << " pixels drawn, expected 24";
+  return ::testing::AssertionSuccess();
+}
+
+TEST_F(BitmapTest, EveryAlignmentCodeAndTheShiftWhileDown) {
+  struct Case {
+    int align;
+    int x, y;
+  } cases[] = {
+      {0x0000, 2, 2},  {0x1000, 7, 2},  {0x2000, 13, 2},  {0x4000, 2, 6},  {0x5000, 7, 6},
+      {0x6000, 13, 6}, {0x8000, 2, 10}, {0x9000, 8, 10},  // one right of top centre
+      {0xA000, 13, 10},
+      {0x3000, 7, 6},  {0x7000, 7, 6},  {0xF000, 7, 6},   // fit, and it fits: centred
+      {0x5123, 7, 6},                                     // low bits do not count
+  };
+  for (const Case& c : cases) {
+    const std::string text = kOneFace + Fmt("~G2,2,16,11,1,2,%lld,1,BMP_ONE", c.align);
+    HWND w = Create(text, 0, 24, 18);
+    EXPECT_TRUE(OneImageAt(w, c.x, c.y)) << std::hex << c.align;
+    HWND down = Create(text, 0, 24, 18);
+    qt::EnterPaintState(down, 1);
+    EXPECT_TRUE(OneImageAt(down, c.x + 1, c.y + 2)) << std::hex << c.align << " down";
+  }
+}
+
+TEST_F(BitmapTest, ImageStripsShowOneBandPerState) {
+  // Two bands: red up, blue down; the disabled bit does not pick a band.
+  const struct {
+    int state;
+    uint32_t color;
+  } two[] = {{0, kRed}, {1, kBlue}, {2, kRed}, {3, kBlue}, {4, kRed}, {7, kBlue}};
+  for (const auto& c : two) {
+    HWND w = Create("~G3,3,0,0,0,0,0,2,BMP_TWO", 0, 12, 12);
+    qt::EnterPaintState(w, c.state);
+    EXPECT_TRUE(BoxIs(w, c.color, RECT{3, 3, 7, 7})) << "state " << c.state;
+  }
+  // One band: the same picture in every state.
+  for (int state : {0, 1, 6}) {
+    HWND w = Create("~G3,3,0,0,0,0,0,1,BMP_TWO", 0, 12, 12);
+    qt::EnterPaintState(w, state);
+    EXPECT_TRUE(BoxIs(w, kRed, RECT{3, 3, 7, 7})) << "state " << state;
+    EXPECT_TRUE(BoxIs(w, kBlue, RECT{3, 7, 7, 11})) << "state " << state;
+  }
+  // Eight bands: each paint state its own.
+  for (int state = 0; state < 8; ++state) {
+    HWND w = Create("~G1,1,0,0,0,0,0,8,BMP_EIGHT", 0, 8, 8);
+    qt::EnterPaintState(w, state);
+    EXPECT_TRUE(BoxIs(w, 0x100000u * (state + 1), RECT{1, 1, 5, 5})) << "state " << state;
+  }
+}
+
+TEST_F(BitmapTest, MaskedStripOverTheFace) {
+  // Three 6 x 6 bands over a flat face: the last band is the mask. In state 2
+  // the mask is combined with itself: transparent pixels invert the face.
+  const std::vector<std::string> shape = {"..##..", ".####.", "######", "######", ".####.", "..##.."};
+  const qt::Legend legend = {{'.', kFace}, {'r', kRed}, {'b', kBlue}, {'k', kBlack}, {'i', 0x3F3F3F}};
+  const struct {
+    int state;
+    char transparent, opaque;
+    int dx, dy;
+  } cases[] = {{0, '.', 'r', 0, 0}, {1, '.', 'b', 2, 1}, {2, 'i', 'k', 0, 0}, {3, '.', 'r', 2, 1},
+               {4, '.', 'b', 0, 0}, {5, 'i', 'k', 2, 1}};  // the band is the state mod 3
+  for (const auto& c : cases) {
+    HWND w = Create("~B0,0,0,0,2,0,0,0~G4,4,0,0,2,1,0,3,BMP_MASKED", 0, 16, 16);
+    qt::EnterPaintState(w, c.state);
+    EXPECT_TRUE(qt::MapMatches(w, 4 + c.dx, 4 + c.dy, qt::WithKey(qt::WithKey(shape, '.', c.transparent), '#', c.opaque),
+                               legend))
+        << "state " << c.state;
+  }
+}
+
+TEST_F(BitmapTest, FitStretchesTheFirstBandWhenTooBig) {
+  // Image rectangle (10, 10, 29, 29): W = H = 19, room for 20 x 20.
+  const struct {
+    const char* name;
+    RECT box;
+  } cases[] = {
+      {"BMP_FIT_WIDE", {10, 17, 30, 23}},  // 30 x 6: 20 wide, centred vertically
+      {"BMP_FIT_TALL", {17, 10, 23, 30}},  // 6 x 30: 20 tall, centred horizontally
+      {"BMP_FIT_BIG", {10, 10, 30, 30}},   // both
+  };
+  for (const auto& c : cases) {
+    for (int state : {0, 1, 3}) {
+      HWND w = Create(std::string("~G10,10,19,19,1,1,12288,2,") + c.name, 0, 40, 40);
+      qt::EnterPaintState(w, state);
+      RECT box = c.box;
+      if (state & 1) OffsetRect(&box, 1, 1);
+      EXPECT_TRUE(BoxIs(w, kRed, box)) << c.name << " state " << state;
+      EXPECT_EQ(CountColor(w, RECT{0, 0, 40, 40}, kBlue), 0) << c.name;
+      EXPECT_EQ(CountColor(w, RECT{0, 0, 40, 40}, kRed), (box.right - box.left) * (box.bottom - box.top)) << c.name;
+    }
+  }
+}
+
+TEST_F(BitmapTest, FrameCountBelowOneDrawsNoImage) {
+  for (const char* text : {"~G0,0,0,0,0,0,0,0,BMP_TWO", "~G0,0,0,0,0,0,0,-3,BMP_TWO", "~Q0,BMP_FIT_BIG"}) {
+    HWND w = Create(text, 0, 12, 12);
+    for (int state = 0; state < 8; ++state) {
+      qt::EnterPaintState(w, state);
+      qt::Repaint(w);
+    }
+    EXPECT_EQ(CountColor(w, RECT{0, 0, 12, 12}, kBg), 144) << text;
+  }
+}
+
+// Pixels of exactly `color` within `area`, as offsets from the area's corner.
+std::vector<POINT> PixelsOf(HWND w, RECT area, uint32_t color) {
+  std::vector<POINT> out;
+  const std::vector<uint32_t> pixels = qt::ReadPixels(w, area);
+  const int width = area.right - area.left;
+  for (size_t i = 0; i < pixels.size(); ++i)
+    if (pixels[i] == color) out.push_back(POINT{LONG(i % width), LONG(i / width)});
+  return out;
+}
+
+bool SamePoints(const std::vector<POINT>& a, const std::vector<POINT>& b, int dx, int dy) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i)
+    if (a[i].x + dx != b[i].x || a[i].y + dy != b[i].y) return false;
+  return true;
+}
+
+TEST_F(BitmapTest, BothTextsWithTheirColoursAndShifts) {
+  // Slot 0: red / green / blue, shifted (2, 1); slot 1: yellow / white /
+  // black, shifted (-1, 2). Over a flat face that repaints everything.
+  const std::string text =
+      "~B0,0,0,0,2,0,0,0~T0,4,4,30,16,2,1,37,255,0,0,0,255,0,0,0,255,Ab"
+      "~T1,44,4,30,16,-1,2,37,255,255,0,255,255,255,0,0,0,Cd";
+  const RECT area0{1, 1, 40, 25}, area1{40, 1, 79, 25};  // inside the face's edge lines
+  HWND reference = Create(text, 0, 80, 26);
+  const std::vector<POINT> red = PixelsOf(reference, area0, kRed);
+  const std::vector<POINT> yellow = PixelsOf(reference, area1, kYellow);
+  ASSERT_GT(red.size(), 10u);
+  ASSERT_GT(yellow.size(), 10u);
+  EXPECT_EQ(CountColor(reference, area1, kRed), 0);  // each text in its own rectangle
+  // Both records' rectangles shift together while down; disabled colours win.
+  const struct {
+    int state;
+    uint32_t color0, color1;
+    bool shifted;
+  } cases[] = {{1, kGreen, kWhite, true}, {2, kBlue, kBlack, false}, {3, kBlue, kBlack, true},
+               {4, kRed, kYellow, false}, {5, kGreen, kWhite, true}, {7, kBlue, kBlack, true}};
+  for (const auto& c : cases) {
+    HWND w = Create(text, 0, 80, 26);
+    qt::EnterPaintState(w, c.state);
+    EXPECT_TRUE(SamePoints(red, PixelsOf(w, area0, c.color0), c.shifted ? 2 : 0, c.shifted ? 1 : 0)) << c.state;
+    EXPECT_TRUE(SamePoints(yellow, PixelsOf(w, area1, c.color1), c.shifted ? -1 : 0, c.shifted ? 2 : 0)) << c.state;
+  }
+}
+
+TEST_F(BitmapTest, CaptionTextCentredBlackWhiteWhileDownGreyWhileDisabled) {
+  // Inside the flat face's edge lines (white and dark grey themselves).
+  const RECT inner{1, 1, 59, 19};
+  HWND up = Create(kSaveText, 0, 60, 20);
+  const std::vector<POINT> black = PixelsOf(up, inner, kBlack);
+  ASSERT_GT(black.size(), 10u);
+  // Centred in (0, 0, 59, 19): about as much room left as right of the text.
+  LONG left = 60, right = 0;
+  for (const POINT& p : black) left = std::min(left, p.x + 1), right = std::max(right, p.x + 1);
+  EXPECT_LE(std::abs(left - (58 - right)), 2) << left << " " << right;
+  HWND down = Create(kSaveText, 0, 60, 20);
+  qt::EnterPaintState(down, 1);
+  EXPECT_TRUE(SamePoints(black, PixelsOf(down, inner, kWhite), 0, 0));
+  HWND disabled = Create(kSaveText, 0, 60, 20);
+  qt::EnterPaintState(disabled, 2);
+  EXPECT_TRUE(SamePoints(black, PixelsOf(disabled, inner, kDark), 0, 0));
+}
+
+TEST_F(BitmapTest, FontIsUsedForBothTextsAndNeverDeleted) {
+  const std::string text = "~B0,0,0,0,2,0,0,0~T0,0,0,30,0,0,0,37,0,0,0,0,0,0,0,0,0,W~T1,30,0,30,0,0,0,37,0,0,0,0,0,0,0,0,0,W";
+  HWND plain = Create(text, 0, 60, 30);
+  HWND w = Create(text, 0, 60, 30);
+  HFONT big = CreateFontA(-24, 0, 0, 0, FW_BOLD, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Arial");
+  ASSERT_NE(big, nullptr);
+  EXPECT_EQ(SendMessageA(w, WM_SETFONT, reinterpret_cast<WPARAM>(big), 0), 0);
+  RECT update;
+  EXPECT_FALSE(GetUpdateRect(w, &update, FALSE));  // no redraw asked
+  EXPECT_EQ(SendMessageA(w, WM_GETFONT, 0, 0), reinterpret_cast<LRESULT>(big));
+  SendMessageA(w, WM_SETFONT, reinterpret_cast<WPARAM>(big), 1);
+  EXPECT_TRUE(GetUpdateRect(w, &update, FALSE));
+  UpdateWindow(w);
+  const int plainLeft = CountColor(plain, RECT{0, 0, 30, 30}, kBlack);
+  const int plainRight = CountColor(plain, RECT{30, 0, 60, 30}, kBlack);
+  EXPECT_EQ(plainLeft, plainRight);
+  EXPECT_GT(CountColor(w, RECT{0, 0, 30, 30}, kBlack), plainLeft);
+  EXPECT_GT(CountColor(w, RECT{30, 0, 60, 30}, kBlack), plainRight);
+  DestroyWindow(w);
+  LOGFONTA lf{};
+  EXPECT_EQ(GetObjectA(big, sizeof lf, &lf), int(sizeof lf));
+  DeleteObject(big);
+}
+
+// Lamp rectangle (2, 2) with a 4 x 4 size: drawn 8 x 8 as (2, 2, 10, 10).
+const std::vector<std::string> kSquareLamp = {
+    "--------------", "--------------", "--ddddddd-----", "--d......w----", "--d.cccc.w----",
+    "--d.cccc.w----", "--d.cccc.w----", "--d.cccc.w----", "--d......w----", "---wwwwwww----",
+    "--------------", "--------------"};
+
+TEST_F(BitmapTest, LampShapesWithTheEightPixelFloor) {
+  const std::vector<std::string> patch = {"ppppppp", "ppppppp", "ppppppp", "ppppppp",
+                                          "ppppppp", "ppppppp", "ppppppp"};
+  const struct {
+    int shape;
+    std::vector<std::string> rows;  // 7 x 7 at (2, 2), 'c' = lamp colour
+  } marks[] = {
+      {3, {"ccccccc", "ccccccc", "ccccccc", "ccccccc", "ccccccc", "ccccccc", "ccccccc"}},
+      {4, {"ccccccc", "ccccccc", "ccccccc", "ccc----", "ccc----", "ccc----", "ccc----"}},
+      {5, {"ccccccc", "ccccccc", "ccccccc", "----ccc", "----ccc", "----ccc", "----ccc"}},
+      {6, {"----ccc", "----ccc", "----ccc", "----ccc", "ccccccc", "ccccccc", "ccccccc"}},
+      {7, {"ccc----", "ccc----", "ccc----", "ccc----", "ccccccc", "ccccccc", "ccccccc"}},
+  };
+  for (const auto& m : marks) {
+    HWND w = Create(Fmt("~I2,2,4,4,0,0,%lld,0,255,0,255,0,0,192,192,192", m.shape), 0, 14, 12);
+    EXPECT_TRUE(qt::MapMatches(w, 2, 2, qt::WithKey(m.rows, 'c', 'r'), kLegend)) << "shape " << m.shape;
+    EXPECT_EQ(CountColor(w, RECT{0, 0, 14, 12}, kBg), 14 * 12 - CountColor(w, RECT{2, 2, 9, 9}, kRed));
+  }
+  HWND square = Create("~I2,2,4,4,0,0,1,0,255,0,255,0,0,192,192,192", 0, 14, 12);
+  EXPECT_TRUE(qt::MapMatches(square, 0, 0, qt::WithKey(kSquareLamp, 'c', 'r'), kLegend));
+  for (int shape : {2, 8, 0xFFFF}) {
+    HWND w = Create(Fmt("~I2,2,4,4,0,0,%lld,0,255,0,255,0,0,192,192,192", shape), 0, 14, 12);
+    EXPECT_EQ(CountColor(w, RECT{0, 0, 14, 12}, kBg), 14 * 12) << "shape " << shape;
+  }
+}
+
+TEST_F(BitmapTest, RoundLamp) {
+  // 16 x 16 at (2, 2): dark rim at the upper left, white at the lower right,
+  // light grey ring, colour inside, white highlight in the upper left.
+  HWND w = Create("~I2,2,16,16,0,0,0,0,255,0,255,0,0,192,192,192", 0, 20, 20);
+  EXPECT_GT(CountColor(w, RECT{2, 2, 18, 3}, kDark), 0);
+  EXPECT_EQ(CountColor(w, RECT{2, 2, 18, 3}, kWhite), 0);
+  EXPECT_GT(CountColor(w, RECT{2, 17, 18, 18}, kWhite), 0);
+  EXPECT_EQ(CountColor(w, RECT{2, 17, 18, 18}, kDark), 0);
+  EXPECT_GT(CountColor(w, RECT{2, 2, 3, 18}, kDark), 0);
+  EXPECT_GT(CountColor(w, RECT{17, 2, 18, 18}, kWhite), 0);
+  EXPECT_GT(CountColor(w, RECT{3, 3, 17, 17}, kFace), 0);
+  EXPECT_EQ(qt::PixelAt(w, 10, 10), kRed);
+  EXPECT_GT(CountColor(w, RECT{6, 6, 10, 10}, kWhite), 0);    // highlight, upper left
+  EXPECT_EQ(CountColor(w, RECT{10, 10, 14, 14}, kWhite), 0);  // none at the lower right
+  EXPECT_TRUE(DrawnOnlyInside(w, RECT{2, 2, 18, 18}));
+  // A 4 x 4 round lamp is drawn in an 8 x 8 box.
+  HWND small = Create("~I2,2,4,4,0,0,0,0,255,0,255,0,0,192,192,192", 0, 14, 14);
+  EXPECT_TRUE(DrawnOnlyInside(small, RECT{2, 2, 10, 10}));
+  EXPECT_GT(14 * 14 - CountColor(small, RECT{0, 0, 14, 14}, kBg), 30);
+  EXPECT_GT(CountColor(small, RECT{8, 2, 10, 10}, kWhite) + CountColor(small, RECT{2, 8, 10, 10}, kWhite), 0);
+}
+
+TEST_F(BitmapTest, LampColourByStateAndShiftWhileDown) {
+  const struct {
+    int state;
+    uint32_t color;
+    int shift;
+  } cases[] = {{0, kRed, 0},  {1, kRed, 1},  {2, kFace, 0}, {3, kFace, 1},
+               {4, kGreen, 0}, {5, kGreen, 1}, {6, kFace, 0}, {7, kFace, 1}};
+  for (const auto& c : cases) {
+    HWND w = Create("~I2,2,8,8,1,1,3,0,255,0,255,0,0,192,192,192", 0, 14, 14);  // the default colours
+    qt::EnterPaintState(w, c.state);
+    EXPECT_TRUE(BoxIs(w, c.color, RECT{2 + c.shift, 2 + c.shift, 9 + c.shift, 9 + c.shift})) << c.state;
+  }
+  // Colours set by message.
+  HWND w = Create("~I2,2,8,8,0,0,3", 0, 14, 14);
+  SendMessageA(w, BMPM_SETINDICATORCOLOR, 0, 0x0000FF);  // checked and unchecked: red
+  EXPECT_EQ(SendMessageA(w, BMPM_GETINDICATORCOLOR, 0, 0), 0x0000FF);
+  EXPECT_TRUE(BoxIs(w, kRed, RECT{2, 2, 9, 9}));
+  SendMessageA(w, BMPM_CHECK, 0, 0);
+  EXPECT_TRUE(BoxIs(w, kRed, RECT{2, 2, 9, 9}));
+  SendMessageA(w, BMPM_SETINDICATORCOLOR, 1, 0xFF0000);  // checked: blue
+  EXPECT_TRUE(BoxIs(w, kBlue, RECT{2, 2, 9, 9}));
+  SendMessageA(w, BMPM_SETINDICATORCOLOR, 3, 0x00FFFF);  // disabled: yellow
+  SendMessageA(w, WM_ENABLE, FALSE, 0);
+  UpdateWindow(w);
+  EXPECT_TRUE(BoxIs(w, kYellow, RECT{2, 2, 9, 9}));
+  SendMessageA(w, BMPM_SETINDICATORCOLOR, 4, 0x000000);  // no such colour: nothing changes
+  EXPECT_EQ(SendMessageA(w, BMPM_GETINDICATORCOLOR, 0, 0), 0xFF0000);
+  // The shape by message.
+  EXPECT_EQ(SendMessageA(w, BMPM_GETINDICATORSHAPE, 0, 0), 3);
+  SendMessageA(w, BMPM_SETINDICATORSHAPE, 0x10002, 0);  // low 16 bits: 2, draws nothing
+  EXPECT_EQ(SendMessageA(w, BMPM_GETINDICATORSHAPE, 0, 0), 2);
+}
+
+TEST_F(BitmapTest, BarDirectionsColoursAndFloor) {
+  // Bar (2, 2, 22, 10), 25 per cent: 5 columns or 2 rows filled.
+  const struct {
+    int direction;
+    int state;
+    RECT filled, unfilled;
+    uint32_t fill;
+  } cases[] = {
+      {0, 0, {2, 2, 7, 10}, {7, 2, 22, 10}, kRed},   {1, 0, {7, 2, 22, 10}, {2, 2, 7, 10}, kRed},
+      {2, 0, {2, 2, 22, 4}, {2, 4, 22, 10}, kRed},   {3, 0, {2, 4, 22, 10}, {2, 2, 22, 4}, kRed},
+      {4, 2, {2, 2, 7, 10}, {7, 2, 22, 10}, kRed},   // low two bits; disabled changes nothing
+      {0, 1, {3, 3, 8, 11}, {8, 3, 23, 11}, kGreen}, {2, 3, {3, 3, 23, 5}, {3, 5, 23, 11}, kGreen},
+  };
+  for (const auto& c : cases) {
+    HWND w = Create(Fmt("~S2,2,20,8,1,1,%lld,255,0,0,0,255,0,0,0,255,25", c.direction), 0, 26, 14);
+    qt::EnterPaintState(w, c.state);
+    EXPECT_TRUE(BoxIs(w, c.fill, c.filled)) << c.direction << " state " << c.state;
+    EXPECT_TRUE(BoxIs(w, kBlue, c.unfilled)) << c.direction << " state " << c.state;
+    const int area = (c.filled.right - c.filled.left) * (c.filled.bottom - c.filled.top) +
+                     (c.unfilled.right - c.unfilled.left) * (c.unfilled.bottom - c.unfilled.top);
+    EXPECT_EQ(26 * 14 - CountColor(w, RECT{0, 0, 26, 14}, kBg), area);
+  }
+  // 4 x 2 at 50 per cent: drawn 10 x 4, the fill measured on the 4 columns.
+  HWND small = Create("~S2,2,4,2,0,0,0,255,0,0,0,255,0,0,0,255,50", 0, 16, 10);
+  EXPECT_TRUE(BoxIs(small, kRed, RECT{2, 2, 4, 6}));
+  EXPECT_TRUE(BoxIs(small, kBlue, RECT{4, 2, 12, 6}));
+}
+
+// The focus rectangle is drawn with DrawFocusRect: the control's pixels must
+// equal those of the same look without focus plus DrawFocusRect at `at`.
+::testing::AssertionResult FocusDrawnAt(HWND w, RECT at) {
+  const std::vector<uint32_t> focused = qt::ReadClientPixels(w);
+  SetFocus(GetParent(w));
+  const std::vector<uint32_t> unfocused = qt::ReadClientPixels(w);
+  if (focused == unfocused) return ::testing::AssertionFailure() << "no focus rectangle drawn";
+  HDC dc = GetDC(w);
+  DrawFocusRect(dc, &at);
+  ReleaseDC(w, dc);
+  const bool same = qt::ReadClientPixels(w) == focused;
+  qt::Repaint(w);
+  if (!same) return ::testing::AssertionFailure() << "focus rectangle misplaced";
+  return ::testing::AssertionSuccess();
+}
+
+TEST_F(BitmapTest, FocusRectangleOnlyWithTheFocusAndShiftedWhileDown) {
+  const char* text = "~B0,0,0,0,2,0,0,0~F3,3,10,8,2,1,0";
+  HWND w = Create(text, 0, 30, 20);
+  HWND plain = Create("~B0,0,0,0,2,0,0,0", 0, 30, 20);
+  EXPECT_EQ(qt::ReadClientPixels(w), qt::ReadClientPixels(plain));  // not focused: not drawn
+  SetFocus(w);
+  EXPECT_EQ(Flags(w), BMPF_FOCUS);
+  EXPECT_TRUE(FocusDrawnAt(w, RECT{3, 3, 13, 11}));
+  EXPECT_EQ(Flags(w), 0);
+  EXPECT_EQ(qt::ReadClientPixels(w), qt::ReadClientPixels(plain));
+  // Space down gives the focus and draws it down: the rectangle moves.
+  SendMessageA(w, WM_KEYDOWN, VK_SPACE, 0);
+  EXPECT_EQ(Flags(w), BMPF_FOCUS | BMPF_DOWN);
+  EXPECT_TRUE(FocusDrawnAt(w, RECT{5, 4, 15, 12}));
+  EXPECT_EQ(Flags(w), BMPF_DOWN);  // losing the focus does not lift the button
+}
+
+TEST_F(BitmapTest, PaintsLeaveNoGdiObjectBehindInAnyState) {
+  HFONT font = CreateFontA(-12, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Arial");
+  const std::string text =
+      "Go~B0,0,0,0,1,255,0,0~G2,2,0,0,1,1,0x5000,3,BMP_MASKED"
+      "~T0,0,0,0,0,1,1,37,0,0,0,255,255,255,128,128,128~T1,0,0,20,10,1,1,0,1,2,3,4,5,6,7,8,9,x"
+      "~I30,2,10,10,1,1,0,0,255,0,255,0,0,192,192,192~S2,30,30,6,1,1,2,1,2,3,4,5,6,7,8,9,60~F1,1,40,40,1,1,0";
+  for (int state = 0; state < 8; ++state) {
+    HWND w = Create(text, 0, 48, 48);
+    SendMessageA(w, WM_SETFONT, reinterpret_cast<WPARAM>(font), 0);
+    qt::EnterPaintState(w, state);
+    SetFocus(w);
+    const int before = qt::GdiCounter::LiveObjects();
+    for (int i = 0; i < 1000; ++i) {
+      InvalidateRect(w, nullptr, TRUE);
+      UpdateWindow(w);
+    }
+    SendMessageA(w, WM_QUERYNEWPALETTE, 0, 0);
+    SendMessageA(w, WM_PALETTECHANGED, reinterpret_cast<WPARAM>(bench.parent.hwnd()), 0);
+    EXPECT_EQ(qt::GdiCounter::LiveObjects(), before) << "state " << state;
+  }
+  DeleteObject(font);
 }
 
 }  // namespace
