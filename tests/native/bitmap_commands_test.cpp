@@ -190,6 +190,31 @@ TEST_F(BitmapCommandsTest, ImagesAreOwnedUnlessPassedByHandle) {
   EXPECT_EQ(host.log, "delete 1003;load HBITMAP=1234@5;");
 }
 
+TEST_F(BitmapCommandsTest, HandlesAndInstancesKeepAllTheirDigits) {
+  // Ten digits and more: 0x80000001, and a 64-bit module address.
+  Parse("~G0,0,0,0,0,0,0,1,HBITMAP= 2147483649~B1");
+  EXPECT_EQ(reinterpret_cast<uintptr_t>(state.image), uintptr_t{2147483649u});
+  EXPECT_EQ(state.faceRect.left, 1);  // the next command still runs
+  if (sizeof(uintptr_t) == 8) {
+    Parse("~H12351176704~Q1,A");
+    EXPECT_NE(host.log.find("load A@12351176704;"), std::string::npos) << host.log;
+  }
+  struct Case {
+    const char* text;
+    uint64_t value;
+    int32_t cursorAfter;
+  } cases[] = {
+      {" 1234,5", 1234, 5}, {"-1", ~uint64_t{0}, 2}, {"--5", 0, 3}, {"5-3", 5, 3}, {"x", 0, 1},
+      {"12345678901234567890", 1234567890123456789u, 19},  // 19 digits at most
+      {"-9223372036854775808", uint64_t{1} << 63, 20},
+  };
+  for (const Case& c : cases) {
+    int32_t pos = 0;
+    EXPECT_EQ(ParseHandleValue(pos, c.text), c.value) << c.text;
+    EXPECT_EQ(pos, c.cursorAfter) << c.text;
+  }
+}
+
 TEST_F(BitmapCommandsTest, HandleZeroLooksUpTheLiteralNameAndOwnsWhatItFinds) {
   Parse("~G0,0,0,0,0,0,0,1,HBITMAP= 0");
   EXPECT_EQ(host.log, "load HBITMAP=@5;");

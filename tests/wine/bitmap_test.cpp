@@ -158,7 +158,6 @@ TEST_F(BitmapTest, BitmapPassedByHandleIsNeverDeleted) {
   DeleteDC(memory);
   ReleaseDC(nullptr, screen);
   const long long value = reinterpret_cast<intptr_t>(mine);
-  ASSERT_LT(value, 1000000000LL) << "handle too large for a nine-digit number";
   const std::string text = Fmt("~G2,2,0,0,0,0,0,1,HBITMAP= %lld", value);
 
   HWND first = Create(text);
@@ -215,6 +214,11 @@ TEST_F(BitmapTest, LookupInstanceCommands) {
     HWND p = parent.CreateChild(QOR32_BITMAP_CLASS, "~P~G0,0,0,0,0,0,0,1,SHARED", WS_VISIBLE, 30, 0, 20, 10, 2);
     UpdateWindow(p);
     EXPECT_TRUE(BoxIs(p, kBlue, RECT{0, 0, 6, 1}));
+    // H with module A's handle (more than nine digits on this system): A first.
+    const std::string viaA = Fmt("~H%lld~G0,0,0,0,0,0,0,1,SHARED", reinterpret_cast<intptr_t>(moduleA));
+    HWND a = parent.CreateChild(QOR32_BITMAP_CLASS, viaA.c_str(), WS_VISIBLE, 90, 0, 20, 10, 4);
+    UpdateWindow(a);
+    EXPECT_TRUE(BoxIs(a, kGreen, RECT{0, 0, 5, 1}));
     // H with a value that is no module: the own module is not tried (the
     // ancestors are, and module B lacks INEXE), so nothing is found...
     HWND h = parent.CreateChild(QOR32_BITMAP_CLASS, "~B0,0,0,0,2,0,0,0~H1~G2,2,0,0,0,0,0,2,INEXE", WS_VISIBLE,
