@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "qor32cl.h"
@@ -691,6 +692,432 @@ TEST_F(BitmapTest, PaintsLeaveNoGdiObjectBehindInAnyState) {
     EXPECT_EQ(qt::GdiCounter::LiveObjects(), before) << "state " << state;
   }
   DeleteObject(font);
+}
+
+// ---- Input and messages -----------------------------------------------------------
+
+constexpr int kId = 321;
+const char kButtonFace[] = "~B0,0,0,0,0,0,0,0";  // 40 x 30: pixel (1, 1) white up, dark down
+const LPARAM kInside = MAKELPARAM(10, 10), kOutside = MAKELPARAM(100, 10);
+
+class BitmapInputTest : public BitmapTest {
+ protected:
+  HWND Button(DWORD kind, const char* text = kButtonFace) { return Create(text, kind, 40, 30, kId); }
+  qt::Command Click(HWND w) const { return qt::MakeCommand(kId, BMPN_CLICK, w); }
+  std::vector<qt::Command>& commands() { return bench.parent.commands; }
+  static void Send(HWND w, UINT message, LPARAM lParam = 0) { SendMessageA(w, message, 0, lParam); }
+  static void Key(HWND w, UINT message) { SendMessageA(w, message, VK_SPACE, 0); }
+  static bool LooksDown(HWND w) { return qt::PixelAt(w, 1, 1) == kDark; }
+};
+
+TEST_F(BitmapInputTest, PushButtonOutAndBackIn) {
+  HWND w = Button(BMPS_PUSHBUTTON);
+  Send(w, WM_LBUTTONDOWN, kInside);
+  EXPECT_EQ(GetCapture(), w);
+  EXPECT_EQ(GetFocus(), w);  // clicked without the focus: takes it
+  EXPECT_EQ(Flags(w), BMPF_DOWN | BMPF_FOCUS);
+  EXPECT_TRUE(LooksDown(w));  // repainted at once
+  Send(w, WM_MOUSEMOVE, kOutside);
+  EXPECT_EQ(Flags(w), BMPF_FOCUS);
+  EXPECT_FALSE(LooksDown(w));
+  Send(w, WM_MOUSEMOVE, MAKELPARAM(0xFFFB, 10));  // x = -5: outside
+  EXPECT_EQ(Flags(w), BMPF_FOCUS);
+  Send(w, WM_MOUSEMOVE, kInside);
+  EXPECT_TRUE(LooksDown(w));
+  EXPECT_TRUE(commands().empty());
+  Send(w, WM_LBUTTONUP, kInside);
+  EXPECT_EQ(commands(), std::vector<qt::Command>{Click(w)});
+  EXPECT_EQ(GetCapture(), nullptr);
+  EXPECT_EQ(Flags(w), BMPF_FOCUS);
+  EXPECT_FALSE(LooksDown(w));
+  // Press, out, release outside: no notification, drawn up.
+  Send(w, WM_LBUTTONDOWN, kInside);
+  Send(w, WM_MOUSEMOVE, kOutside);
+  Send(w, WM_LBUTTONUP, kOutside);
+  EXPECT_EQ(commands().size(), 1u);
+  EXPECT_FALSE(LooksDown(w));
+  // Without the capture, moves and releases do nothing.
+  Send(w, WM_MOUSEMOVE, kInside);
+  Send(w, WM_LBUTTONUP, kInside);
+  Send(w, WM_CANCELMODE);
+  EXPECT_EQ(commands().size(), 1u);
+  EXPECT_EQ(Flags(w), BMPF_FOCUS);
+}
+
+TEST_F(BitmapInputTest, PushButtonSpaceBarNotifiesOnEveryKeyUp) {
+  HWND w = Button(BMPS_PUSHBUTTON);
+  Key(w, WM_KEYUP);  // no key-down before: notifies all the same
+  EXPECT_EQ(commands().size(), 1u);
+  Key(w, WM_KEYDOWN);
+  Key(w, WM_KEYDOWN);  // repeat
+  EXPECT_EQ(Flags(w), BMPF_DOWN | BMPF_FOCUS);
+  Key(w, WM_KEYUP);
+  EXPECT_EQ(commands(), (std::vector<qt::Command>{Click(w), Click(w)}));
+  EXPECT_EQ(Flags(w), BMPF_FOCUS);
+  // Other keys only go to the default processing.
+  SendMessageA(w, WM_KEYDOWN, VK_RETURN, 0);
+  SendMessageA(w, WM_KEYUP, VK_RETURN, 0);
+  EXPECT_EQ(commands().size(), 2u);
+  EXPECT_EQ(Flags(w), BMPF_FOCUS);
+}
+
+TEST_F(BitmapInputTest, CheckBoxTogglesCommitsAndCancels) {
+  HWND w = Button(BMPS_CHECKBOX);
+  Send(w, WM_LBUTTONDOWN, kInside);
+  EXPECT_EQ(Flags(w), BMPF_DOWN | BMPF_FOCUS);  // toggled look at once
+  Send(w, WM_MOUSEMOVE, kOutside);                // moves change nothing
+  EXPECT_EQ(Flags(w), BMPF_DOWN | BMPF_FOCUS);
+  Send(w, WM_LBUTTONUP, kInside);
+  EXPECT_EQ(Flags(w), BMPF_DOWN | BMPF_CHECKED | BMPF_FOCUS);
+  EXPECT_EQ(commands(), std::vector<qt::Command>{Click(w)});
+  // Press and release outside: look and state as before, no notification.
+  Send(w, WM_LBUTTONDOWN, kInside);
+  EXPECT_EQ(Flags(w), BMPF_CHECKED | BMPF_FOCUS);
+  EXPECT_FALSE(LooksDown(w));
+  Send(w, WM_LBUTTONUP, kOutside);
+  EXPECT_EQ(Flags(w), BMPF_DOWN | BMPF_CHECKED | BMPF_FOCUS);
+  EXPECT_TRUE(LooksDown(w));
+  // Press and cancel (disabling the window cancels the capture first).
+  Send(w, WM_LBUTTONDOWN, kInside);
+  EnableWindow(w, FALSE);
+  EXPECT_EQ(GetCapture(), nullptr);
+  EXPECT_EQ(Flags(w), BMPF_DOWN | BMPF_CHECKED | BMPF_DISABLED);
+  EXPECT_EQ(commands().size(), 1u);
+  // Uncheck by a second click.
+  EnableWindow(w, TRUE);
+  Send(w, WM_LBUTTONDOWN, kInside);
+  Send(w, WM_LBUTTONUP, kInside);
+  EXPECT_EQ(Flags(w) & (BMPF_DOWN | BMPF_CHECKED), 0);
+  EXPECT_EQ(commands().size(), 2u);
+}
+
+TEST_F(BitmapInputTest, CheckBoxKeyRepeatCommitsTheLookLastShown) {
+  HWND w = Button(BMPS_CHECKBOX);
+  for (int repeat = 1; repeat <= 3; ++repeat) {
+    Key(w, WM_KEYDOWN);
+    EXPECT_EQ(LooksDown(w), repeat % 2 == 1) << repeat;
+  }
+  Key(w, WM_KEYUP);
+  EXPECT_EQ(Flags(w), BMPF_DOWN | BMPF_CHECKED | BMPF_FOCUS);
+  Key(w, WM_KEYDOWN);
+  Key(w, WM_KEYDOWN);
+  Key(w, WM_KEYUP);  // two toggles: the look is checked again, so it stays checked
+  EXPECT_EQ(Flags(w), BMPF_DOWN | BMPF_CHECKED | BMPF_FOCUS);
+  EXPECT_EQ(commands(), (std::vector<qt::Command>{Click(w), Click(w)}));
+}
+
+TEST_F(BitmapInputTest, RadioButtonChecksItselfAndNotifiesAgainWhenChecked) {
+  HWND w = Button(BMPS_RADIOBUTTON);
+  // Pressed and released outside: back up, nothing sent.
+  Send(w, WM_LBUTTONDOWN, kInside);
+  EXPECT_TRUE(LooksDown(w));
+  Send(w, WM_LBUTTONUP, kOutside);
+  EXPECT_EQ(Flags(w), BMPF_FOCUS);
+  EXPECT_TRUE(commands().empty());
+  // Clicked: checked, rests down.
+  Send(w, WM_LBUTTONDOWN, kInside);
+  Send(w, WM_LBUTTONUP, kInside);
+  EXPECT_EQ(Flags(w), BMPF_DOWN | BMPF_CHECKED | BMPF_FOCUS);
+  // Clicked while checked, by mouse and by space: notifies, stays checked and down.
+  Send(w, WM_LBUTTONDOWN, kInside);
+  Send(w, WM_LBUTTONUP, kInside);
+  Send(w, WM_LBUTTONDOWN, kInside);
+  Send(w, WM_LBUTTONUP, kOutside);  // outside while checked: stays down
+  Key(w, WM_KEYDOWN);
+  Key(w, WM_KEYUP);
+  EXPECT_EQ(Flags(w), BMPF_DOWN | BMPF_CHECKED | BMPF_FOCUS);
+  EXPECT_TRUE(LooksDown(w));
+  EXPECT_EQ(commands(), (std::vector<qt::Command>{Click(w), Click(w), Click(w)}));
+  // It never unchecks itself: the group does.
+  SendMessageA(w, BM_SETCHECK, BST_UNCHECKED, 0);
+  EXPECT_EQ(Flags(w), BMPF_FOCUS);
+}
+
+TEST_F(BitmapInputTest, PressRadioActsAtThePress) {
+  HWND w = Button(BMPS_PRESSRADIO);
+  Send(w, WM_LBUTTONDOWN, kInside);
+  EXPECT_EQ(Flags(w), BMPF_DOWN | BMPF_CHECKED | BMPF_FOCUS);
+  EXPECT_TRUE(LooksDown(w));
+  EXPECT_EQ(commands(), std::vector<qt::Command>{Click(w)});
+  Send(w, WM_MOUSEMOVE, kOutside);
+  Send(w, WM_LBUTTONUP, kOutside);
+  EXPECT_EQ(GetCapture(), nullptr);
+  EXPECT_EQ(Flags(w), BMPF_DOWN | BMPF_CHECKED | BMPF_FOCUS);
+  EXPECT_EQ(commands().size(), 1u);
+  // Pressed again while checked: notifies again. Every space repeat does too.
+  Send(w, WM_LBUTTONDOWN, kInside);
+  Send(w, WM_LBUTTONUP, kInside);
+  Key(w, WM_KEYDOWN);
+  Key(w, WM_KEYDOWN);
+  Key(w, WM_KEYUP);
+  EXPECT_EQ(commands().size(), 4u);
+  EXPECT_EQ(Flags(w), BMPF_DOWN | BMPF_CHECKED | BMPF_FOCUS);
+}
+
+TEST_F(BitmapInputTest, PressRadioGroupDrivenByCheckRadioButton) {
+  HWND a = Create(kButtonFace, BMPS_PRESSRADIO, 40, 30, 11);
+  HWND b = Create(kButtonFace, BMPS_PRESSRADIO, 40, 30, 12);
+  HWND c = Create(kButtonFace, BMPS_PRESSRADIO, 40, 30, 13);
+  HWND parent = bench.parent.hwnd();
+  // The parent keeps one option chosen, from inside the notification.
+  bench.parent.onCommand = [parent](WPARAM wParam, LPARAM) { CheckRadioButton(parent, 11, 13, LOWORD(wParam)); };
+  Send(b, WM_LBUTTONDOWN, kInside);
+  Send(b, WM_LBUTTONUP, kInside);
+  EXPECT_EQ(Flags(b) & (BMPF_DOWN | BMPF_CHECKED), BMPF_DOWN | BMPF_CHECKED);
+  Send(c, WM_LBUTTONDOWN, kInside);
+  EXPECT_EQ(Flags(b) & (BMPF_DOWN | BMPF_CHECKED), 0);
+  EXPECT_EQ(Flags(c) & (BMPF_DOWN | BMPF_CHECKED), BMPF_DOWN | BMPF_CHECKED);
+  EXPECT_FALSE(LooksDown(b));
+  EXPECT_TRUE(LooksDown(c));
+  Send(c, WM_LBUTTONUP, kInside);
+  CheckRadioButton(parent, 11, 13, 11);
+  EXPECT_EQ(Flags(a) & (BMPF_DOWN | BMPF_CHECKED), BMPF_DOWN | BMPF_CHECKED);
+  EXPECT_EQ(Flags(c) & (BMPF_DOWN | BMPF_CHECKED), 0);
+  EXPECT_EQ(SendMessageA(a, BM_GETCHECK, 0, 0) & BST_CHECKED, BST_CHECKED);
+  EXPECT_EQ(commands(), (std::vector<qt::Command>{qt::MakeCommand(12, 0, b), qt::MakeCommand(13, 0, c)}));
+}
+
+TEST_F(BitmapInputTest, SetCheckPerKindAndGetCheck) {
+  const struct {
+    DWORD kind;
+    uint8_t checked;  // flags after BM_SETCHECK 1
+  } kinds[] = {{BMPS_PUSHBUTTON, BMPF_CHECKED},
+               {BMPS_CHECKBOX, BMPF_CHECKED | BMPF_DOWN},
+               {BMPS_RADIOBUTTON, BMPF_CHECKED | BMPF_DOWN},
+               {BMPS_PRESSRADIO, BMPF_CHECKED | BMPF_DOWN}};
+  for (const auto& k : kinds) {
+    HWND w = Button(k.kind);
+    EXPECT_EQ(SendMessageA(w, BM_SETCHECK, BST_CHECKED, 0), 0);
+    EXPECT_EQ(Flags(w), k.checked) << k.kind;
+    EXPECT_EQ(LooksDown(w), (k.checked & BMPF_DOWN) != 0) << k.kind;  // repainted at once
+    EXPECT_EQ(SendMessageA(w, BM_GETCHECK, 0, 0), BST_CHECKED);
+    SendMessageA(w, BM_SETCHECK, BST_INDETERMINATE, 0);
+    EXPECT_EQ(Flags(w), BMPF_INDETERMINATE) << k.kind;
+    EXPECT_EQ(SendMessageA(w, BM_GETSTATE, 0, 0), BST_INDETERMINATE);
+    SendMessageA(w, BM_SETCHECK, 7, 0);  // no such value
+    EXPECT_EQ(Flags(w), BMPF_INDETERMINATE) << k.kind;
+    SendMessageA(w, BMPM_CHECK, 0, 0);
+    EXPECT_EQ(Flags(w), k.checked) << k.kind;
+    SendMessageA(w, BM_SETCHECK, BST_UNCHECKED, 0);
+    EXPECT_EQ(Flags(w), 0) << k.kind;
+    EXPECT_EQ(SendMessageA(w, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    EXPECT_FALSE(LooksDown(w));
+  }
+  EXPECT_TRUE(commands().empty());  // none of them notifies
+}
+
+TEST_F(BitmapInputTest, GetCheckOnADisabledControl) {
+  HWND w = Button(BMPS_CHECKBOX);
+  SendMessageA(w, BMPM_CHECK, 0, 0);
+  SendMessageA(w, WM_ENABLE, FALSE, 0);
+  EXPECT_EQ(SendMessageA(w, BM_GETCHECK, 0, 0), 2);
+  SendMessageA(w, BM_SETSTATE, TRUE, 0);
+  SetFocus(w);
+  EXPECT_EQ(SendMessageA(w, BM_GETCHECK, 0, 0), 2 + 4 + 8);
+  EXPECT_EQ(SendMessageA(w, BM_GETSTATE, 0, 0), 2 + 4 + 8);
+  SendMessageA(w, BMPM_UNCHECK, 0, 0);
+  EXPECT_EQ(SendMessageA(w, BM_GETCHECK, 0, 0), 2 + 4 + 8);  // whatever the check state
+  SendMessageA(w, WM_ENABLE, TRUE, 0);
+  EXPECT_EQ(SendMessageA(w, BM_GETCHECK, 0, 0), 4 + 8);
+  EXPECT_EQ(Flags(w), BMPF_HIGHLIGHT | BMPF_FOCUS);
+}
+
+TEST_F(BitmapInputTest, HighlightChangesNeitherLookNorBehaviour) {
+  HWND w = Button(BMPS_PUSHBUTTON);
+  UpdateWindow(w);
+  EXPECT_EQ(SendMessageA(w, BM_SETSTATE, TRUE, 0), 0);
+  RECT update;
+  EXPECT_FALSE(GetUpdateRect(w, &update, FALSE));
+  EXPECT_EQ(Flags(w), BMPF_HIGHLIGHT);
+  EXPECT_FALSE(LooksDown(w));
+  SendMessageA(w, BM_SETSTATE, FALSE, 0);
+  EXPECT_EQ(Flags(w), 0);
+}
+
+TEST_F(BitmapInputTest, SetStyleMakesTheDefaultFrameAndDialogCode) {
+  HWND w = Create("~B0,0,0,0,0,0,0,0", BMPS_PUSHBUTTON, 12, 10, kId);
+  EXPECT_EQ(SendMessageA(w, WM_GETDLGCODE, 0, 0), DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON);
+  EXPECT_TRUE(qt::MapMatches(w, 0, 0, qt::WithKey(kBevelUp, 'f', '.'), kLegend));
+  EXPECT_EQ(SendMessageA(w, BM_SETSTYLE, 1, 1), 0);
+  EXPECT_NE(GetWindowLongA(w, GWL_STYLE) & BMPS_DEFAULT, 0);
+  EXPECT_EQ(SendMessageA(w, WM_GETDLGCODE, 0, 0), DLGC_BUTTON | DLGC_DEFPUSHBUTTON);
+  UpdateWindow(w);
+  EXPECT_TRUE(qt::MapMatches(w, 0, 0, qt::WithKey(kDefaultUp, 'f', '.'), kLegend));
+  // Other values leave the style; lParam 0 does not invalidate.
+  SendMessageA(w, BM_SETSTYLE, 5, 0);
+  EXPECT_NE(GetWindowLongA(w, GWL_STYLE) & BMPS_DEFAULT, 0);
+  SendMessageA(w, BM_SETSTYLE, 0, 0);
+  RECT update;
+  EXPECT_FALSE(GetUpdateRect(w, &update, FALSE));
+  EXPECT_EQ(SendMessageA(w, WM_GETDLGCODE, 0, 0), DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON);
+  // The other kinds are plain buttons; with a lamp, bit 0 of its shape decides.
+  EXPECT_EQ(SendMessageA(Button(BMPS_CHECKBOX | BMPS_DEFAULT), WM_GETDLGCODE, 0, 0), DLGC_BUTTON);
+  HWND lamp = Create("~I0,0,8,8,0,0,0,0,0,0,0,0,0,0,0,0", BMPS_PUSHBUTTON, 12, 10);
+  EXPECT_EQ(SendMessageA(lamp, WM_GETDLGCODE, 0, 0), DLGC_BUTTON | DLGC_RADIOBUTTON);
+  SendMessageA(lamp, BMPM_SETINDICATORSHAPE, 1, 0);
+  EXPECT_EQ(SendMessageA(lamp, WM_GETDLGCODE, 0, 0), DLGC_BUTTON);
+}
+
+TEST_F(BitmapInputTest, DoubleClickFlagSwallowsTheNextRelease) {
+  HWND w = Button(BMPS_CHECKBOX);
+  HWND other = Button(BMPS_PUSHBUTTON);
+  Send(w, WM_LBUTTONDOWN, kInside);
+  EXPECT_EQ(SendMessageA(other, WM_LBUTTONDBLCLK, 0, kInside), 0);  // the flag is library-wide
+  Send(w, WM_LBUTTONUP, kInside);
+  EXPECT_EQ(GetCapture(), nullptr);  // released, nothing else
+  EXPECT_EQ(Flags(w), BMPF_DOWN | BMPF_FOCUS);
+  EXPECT_TRUE(commands().empty());
+  // A new press clears it.
+  Send(w, WM_LBUTTONDOWN, kInside);
+  Send(w, WM_LBUTTONUP, kInside);
+  EXPECT_EQ(Flags(w), BMPF_FOCUS);  // toggled twice, committed unchecked
+  EXPECT_EQ(commands(), std::vector<qt::Command>{Click(w)});
+}
+
+TEST_F(BitmapInputTest, ClickMessageActsAsTheSpaceBar) {
+  HWND push = Button(BMPS_PUSHBUTTON);
+  HWND box = Button(BMPS_CHECKBOX);
+  EXPECT_EQ(SendMessageA(push, BMPM_CLICK, 0, 0), 0);
+  EXPECT_EQ(SendMessageA(box, BMPM_CLICK, 0, 0), 0);
+  EXPECT_EQ(Flags(push), 0);                          // down and up again; the focus moved on
+  EXPECT_EQ(Flags(box), BMPF_DOWN | BMPF_CHECKED | BMPF_FOCUS);
+  EXPECT_EQ(commands(), (std::vector<qt::Command>{Click(push), Click(box)}));
+  // BM_CLICK is not the control's: default processing only.
+  SendMessageA(box, BM_CLICK, 0, 0);
+  EXPECT_EQ(commands().size(), 2u);
+}
+
+TEST_F(BitmapInputTest, FocusRepaintsAndKeepsDown) {
+  HWND w = Create("~B0,0,0,0,2,0,0,0~F2,2,10,10,1,1,0", BMPS_PUSHBUTTON, 20, 20, kId);
+  HWND plain = Create("~B0,0,0,0,2,0,0,0", BMPS_PUSHBUTTON, 20, 20);
+  // Clicked without the focus: the first repaint already shows the rectangle.
+  Send(w, WM_LBUTTONDOWN, kInside);
+  EXPECT_EQ(Flags(w), BMPF_DOWN | BMPF_FOCUS);
+  EXPECT_NE(qt::ReadClientPixels(w), qt::ReadClientPixels(plain));
+  RECT update;
+  EXPECT_FALSE(GetUpdateRect(w, &update, FALSE));
+  SetFocus(plain);  // WM_KILLFOCUS: repainted at once, still down
+  EXPECT_EQ(Flags(w), BMPF_DOWN);
+  EXPECT_EQ(qt::ReadClientPixels(w), qt::ReadClientPixels(plain));
+  EXPECT_EQ(GetCapture(), w);
+  Send(w, WM_LBUTTONUP, kInside);
+  EXPECT_EQ(commands(), std::vector<qt::Command>{Click(w)});
+}
+
+TEST_F(BitmapInputTest, EnableAndFontMessages) {
+  HWND w = Button(BMPS_PUSHBUTTON);
+  UpdateWindow(w);
+  EXPECT_EQ(SendMessageA(w, WM_ENABLE, FALSE, 0), 0);
+  EXPECT_EQ(Flags(w), BMPF_DISABLED);
+  RECT update;
+  EXPECT_TRUE(GetUpdateRect(w, &update, FALSE));  // invalidated, not yet repainted
+  UpdateWindow(w);
+  EXPECT_EQ(SendMessageA(w, WM_ENABLE, TRUE, 0), 0);
+  EXPECT_EQ(Flags(w), 0);
+  EXPECT_EQ(SendMessageA(w, WM_GETFONT, 0, 0), 0);
+  HFONT font = reinterpret_cast<HFONT>(GetStockObject(ANSI_VAR_FONT));
+  SendMessageA(w, WM_SETFONT, reinterpret_cast<WPARAM>(font), 0);
+  EXPECT_EQ(GetWindowLongPtrA(w, QOR32_BMP_FONT_OFFSET), reinterpret_cast<LONG_PTR>(font));
+  EXPECT_EQ(SendMessageA(w, WM_GETFONT, 0, 0), reinterpret_cast<LRESULT>(font));
+}
+
+// ---- Destroyed by the parent while handling a message ----------------------------
+
+class BitmapDestroyTest : public BitmapInputTest {
+ protected:
+  // The parent destroys the control at the first notification.
+  void DestroyOnCommand() {
+    bench.parent.onCommand = [](WPARAM, LPARAM lParam) { DestroyWindow(reinterpret_cast<HWND>(lParam)); };
+  }
+  void ExpectGone(HWND w, size_t notifications) {
+    EXPECT_FALSE(IsWindow(w));
+    EXPECT_EQ(commands().size(), notifications);
+    EXPECT_NE(GetCapture(), w);
+    // The parent goes on working; a new control in its place works too.
+    HWND next = Button(BMPS_PUSHBUTTON);
+    bench.parent.onCommand = nullptr;
+    Key(next, WM_KEYDOWN);
+    Key(next, WM_KEYUP);
+    EXPECT_EQ(commands().size(), notifications + 1);
+    EXPECT_EQ(Flags(next), BMPF_FOCUS);
+  }
+};
+
+TEST_F(BitmapDestroyTest, ByTheNotificationOfAMouseRelease) {
+  HWND w = Button(BMPS_PUSHBUTTON, "Go~B0,0,0,0,0,0,0,0~T0,0,0,0,0,0,0,37,0,0,0,0,0,0,0,0,0,Go~G0,0,0,0,0,0,0,1,BMP_TWO");
+  DestroyOnCommand();
+  Send(w, WM_LBUTTONDOWN, kInside);
+  Send(w, WM_LBUTTONUP, kInside);
+  ExpectGone(w, 1);
+}
+
+TEST_F(BitmapDestroyTest, ByTheNotificationOfAPress) {
+  HWND w = Button(BMPS_PRESSRADIO);
+  DestroyOnCommand();
+  Send(w, WM_LBUTTONDOWN, kInside);
+  ExpectGone(w, 1);
+}
+
+TEST_F(BitmapDestroyTest, ByTheNotificationOfTheSpaceBar) {
+  for (DWORD kind : {BMPS_PUSHBUTTON, BMPS_CHECKBOX, BMPS_RADIOBUTTON}) {
+    HWND w = Button(kind);
+    DestroyOnCommand();
+    Key(w, WM_KEYDOWN);
+    Key(w, WM_KEYUP);
+    EXPECT_FALSE(IsWindow(w)) << kind;
+    bench.parent.onCommand = nullptr;
+  }
+  EXPECT_EQ(commands().size(), 3u);
+  HWND press = Button(BMPS_PRESSRADIO);
+  DestroyOnCommand();
+  Key(press, WM_KEYDOWN);
+  ExpectGone(press, 4);
+}
+
+TEST_F(BitmapDestroyTest, ByTheNotificationOfAClickMessage) {
+  // The press radio notifies at the key-down: the key-up must not follow.
+  HWND press = Button(BMPS_PRESSRADIO);
+  DestroyOnCommand();
+  EXPECT_EQ(SendMessageA(press, BMPM_CLICK, 0, 0), 0);
+  EXPECT_FALSE(IsWindow(press));
+  HWND push = Button(BMPS_PUSHBUTTON);
+  DestroyOnCommand();
+  EXPECT_EQ(SendMessageA(push, BMPM_CLICK, 0, 0), 0);
+  ExpectGone(push, 2);
+}
+
+// A sibling that destroys a window when it loses the focus to it.
+HWND g_victim = nullptr;
+WNDPROC g_staticProc = nullptr;
+LRESULT CALLBACK DestroyVictimOnKillFocus(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_KILLFOCUS && g_victim != nullptr && reinterpret_cast<HWND>(wParam) == g_victim) {
+    HWND victim = std::exchange(g_victim, nullptr);
+    DestroyWindow(victim);
+  }
+  return CallWindowProcA(g_staticProc, hwnd, message, wParam, lParam);
+}
+
+TEST_F(BitmapDestroyTest, WhileTakingTheFocus) {
+  HWND sibling = bench.parent.CreateChild("STATIC", "", WS_VISIBLE, 1300, 900, 10, 10, 999);
+  g_staticProc = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(sibling, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(DestroyVictimOnKillFocus)));
+  // A press radio would notify after its refresh: it must not, once destroyed.
+  for (DWORD kind : {BMPS_PRESSRADIO, BMPS_PUSHBUTTON}) {
+    HWND w = Button(kind);
+    SetFocus(sibling);
+    g_victim = w;
+    Send(w, WM_LBUTTONDOWN, kInside);
+    EXPECT_FALSE(IsWindow(w)) << kind;
+    EXPECT_NE(GetCapture(), w);
+  }
+  HWND w = Button(BMPS_PRESSRADIO);
+  SetFocus(sibling);
+  g_victim = w;
+  Key(w, WM_KEYDOWN);
+  EXPECT_FALSE(IsWindow(w));
+  g_victim = nullptr;
+  EXPECT_TRUE(commands().empty());
+  ExpectGone(w, 0);
 }
 
 }  // namespace
