@@ -267,8 +267,11 @@ TEST_F(SlideTest, CommandLetterIsTheSecondCharacterOrFollowsATilde) {
 
 TEST_F(SlideTest, SetTextReconfiguresButKeepsTheWindowText) {
   HWND w = Create(kHorizontal);
+  HWND child = CreateWindowExA(0, "STATIC", "", WS_CHILD, 0, 0, 2, 2, w, nullptr, nullptr, nullptr);
+  ASSERT_NE(child, nullptr);
   SendMessageA(w, SLDM_SETPOS, 0, MAKELPARAM(25, 0));
   EXPECT_EQ(SendMessageA(w, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(kVertical)), 0);
+  EXPECT_FALSE(IsWindow(child)) << "a new text destroys the children";
   char text[300];
   GetWindowTextA(w, text, sizeof text);
   EXPECT_STREQ(text, kHorizontal);
