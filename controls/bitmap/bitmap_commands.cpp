@@ -73,6 +73,17 @@ void Parse(HWND hwnd, const char* text) {
 
 }  // namespace
 
+void ReleaseOwned(HWND hwnd, BitmapState& state) {
+  for (Handle& record : state.textRecords) {
+    if (record != nullptr) GlobalFree(static_cast<HGLOBAL>(record));
+    record = nullptr;
+  }
+  WindowCommandHost host(hwnd);
+  DropImage(state, host);
+  if (state.palette != nullptr) DeleteObject(static_cast<HPALETTE>(state.palette));
+  state.palette = nullptr;
+}
+
 LRESULT OnSize(HWND hwnd) {
   char text[kControlTextCapacity];
   if (GetWindowTextA(hwnd, text, kControlTextCapacity) <= 0) text[0] = '\0';

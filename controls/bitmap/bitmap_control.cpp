@@ -8,7 +8,6 @@
 #include "controls/bitmap/bitmap_internal.h"
 #include "controls/bitmap/portable/bitmap_commands.h"
 #include "controls/bitmap/portable/bitmap_input.h"
-#include "frame/bitmap_lookup.h"
 #include "qor32cl.h"
 
 namespace qor32::bitmap {
@@ -56,16 +55,7 @@ LRESULT OnCreate(HWND hwnd) {
 LRESULT OnDestroy(HWND hwnd, WPARAM wParam, LPARAM lParam) {
   {
     StateRecordLock state(hwnd, kBitmapStateOffset);
-    if (state) {
-      for (Handle& record : state->textRecords) {
-        if (record != nullptr) GlobalFree(static_cast<HGLOBAL>(record));
-        record = nullptr;
-      }
-      if (state->image != nullptr && state->imageOwned) DeleteObject(static_cast<HBITMAP>(state->image));
-      state->image = nullptr;
-      if (state->palette != nullptr) DeleteObject(static_cast<HPALETTE>(state->palette));
-      state->palette = nullptr;
-    }
+    if (state) ReleaseOwned(hwnd, *state);
   }
   ReleaseStateBlock(hwnd, kBitmapStateOffset);
   return DefWindowProcA(hwnd, WM_DESTROY, wParam, lParam);

@@ -36,6 +36,8 @@ LRESULT OnSetFont(HWND hwnd, WPARAM wParam, LPARAM lParam);
 LRESULT OnGetDlgCode(HWND hwnd);
 
 // bitmap_commands.cpp
+// Frees the text records, the image if owned and the palette, and forgets them.
+void ReleaseOwned(HWND hwnd, BitmapState& state);
 LRESULT OnSize(HWND hwnd);
 LRESULT OnSetText(HWND hwnd, LPARAM lParam);
 LRESULT OnGetIndicatorShape(HWND hwnd);

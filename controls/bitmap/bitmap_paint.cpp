@@ -16,13 +16,16 @@ constexpr COLORREF kPaletteRelative = 0x02000000;
 
 RECT ToRect(const Rect32& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
 
-// Selects a palette as a background palette and realises it; on exit the
-// previous palette is selected back the same way.
+// Selects a palette and realises it; on exit the previous palette is
+// selected back as a background palette and realised.
 class RealizedPalette {
  public:
-  RealizedPalette(HDC dc, HPALETTE palette)
-      : dc_(dc), previous_(palette != nullptr ? SelectPalette(dc, palette, TRUE) : nullptr) {
-    if (previous_ != nullptr) RealizePalette(dc);
+  RealizedPalette(HDC dc, HPALETTE palette, bool background)
+      : dc_(dc), previous_(palette != nullptr ? SelectPalette(dc, palette, background ? TRUE : FALSE) : nullptr) {
+    if (previous_ != nullptr) {
+      const UINT changed = RealizePalette(dc);
+      changed_ = changed == GDI_ERROR ? 0 : changed;
+    }
   }
   ~RealizedPalette() {
     if (previous_ != nullptr) {
@@ -32,10 +35,13 @@ class RealizedPalette {
   }
   RealizedPalette(const RealizedPalette&) = delete;
   RealizedPalette& operator=(const RealizedPalette&) = delete;
+  // Entries the realisation changed in the system palette.
+  UINT changed() const { return changed_; }
 
  private:
   HDC dc_;
   HPALETTE previous_;
+  UINT changed_ = 0;
 };
 
 void DrawPolyline(HDC dc, const Polyline& line) {
@@ -81,17 +87,14 @@ void PaintImage(HDC dc, const BitmapState& state, int paintState) {
 void PaintText(HDC dc, HWND hwnd, Handle record, int paintState) {
   HFONT font = StoredFont(hwnd);
   ScopedSelect fontSelection(dc, font);
-  const auto* text = static_cast<const BitmapText*>(GlobalLock(static_cast<HGLOBAL>(record)));
-  if (text == nullptr) return;
-  if (!IsEmpty(text->rect)) {
-    const TextLook look = LayOutText(*text, paintState);
-    ScopedTextColor color(dc, look.color);
-    SetBkMode(dc, TRANSPARENT);
-    RECT rect = ToRect(look.rect);
-    DrawTextA(dc, text->text, -1, &rect, text->format);
-    SetBkMode(dc, OPAQUE);
-  }
-  GlobalUnlock(static_cast<HGLOBAL>(record));
+  StateLock<BitmapText> text(static_cast<HGLOBAL>(record));
+  if (!text || IsEmpty(text->rect)) return;
+  const TextLook look = LayOutText(*text, paintState);
+  ScopedTextColor color(dc, look.color);
+  SetBkMode(dc, TRANSPARENT);
+  RECT rect = ToRect(look.rect);
+  DrawTextA(dc, text->text, -1, &rect, text->format);
+  SetBkMode(dc, OPAQUE);
 }
 
 void DrawArc(HDC dc, COLORREF color, const Rect32& box, Point32 from, Point32 to) {
@@ -101,7 +104,7 @@ void DrawArc(HDC dc, COLORREF color, const Rect32& box, Point32 from, Point32 to
 }
 
 void PaintLamp(HDC dc, const BitmapState& state, int paintState) {
-  RealizedPalette palette(dc, static_cast<HPALETTE>(state.palette));
+  RealizedPalette palette(dc, static_cast<HPALETTE>(state.palette), true);
   const COLORREF c = LampColor(state, paintState);
   Pen nullPen(CreatePen(PS_NULL, 1, c));
   Brush brush = SolidBrush(c | kPaletteRelative);
@@ -191,17 +194,13 @@ LRESULT OnQueryNewPalette(HWND hwnd) {
     StateRecordLock state(hwnd, kBitmapStateOffset);
     if (state) palette = static_cast<HPALETTE>(state->palette);
   }
+  if (palette == nullptr) return 0;
   UINT changed = 0;
   {
     WindowDC dc(hwnd);
-    if (!dc || palette == nullptr) return 0;
-    HPALETTE previous = SelectPalette(dc.get(), palette, FALSE);
-    changed = RealizePalette(dc.get());
-    if (changed == GDI_ERROR) changed = 0;
-    if (previous != nullptr) {
-      SelectPalette(dc.get(), previous, TRUE);
-      RealizePalette(dc.get());
-    }
+    if (!dc) return 0;
+    RealizedPalette realized(dc.get(), palette, false);
+    changed = realized.changed();
   }
   if (changed != 0) InvalidateRect(hwnd, nullptr, TRUE);
   return static_cast<LRESULT>(changed);

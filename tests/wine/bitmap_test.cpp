@@ -671,6 +671,25 @@ TEST_F(BitmapTest, FocusRectangleOnlyWithTheFocusAndShiftedWhileDown) {
   EXPECT_EQ(Flags(w), BMPF_DOWN);  // losing the focus does not lift the button
 }
 
+TEST_F(BitmapTest, EraseAndPaletteMessages) {
+  HWND w = Create("~I2,2,8,8,0,0,3,0,255,0,255,0,0,192,192,192", 0, 14, 14);
+  HDC dc = GetDC(w);
+  EXPECT_EQ(SendMessageA(w, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0), 1);
+  ReleaseDC(w, dc);
+  EXPECT_EQ(SendMessageA(w, WM_PALETTECHANGED, reinterpret_cast<WPARAM>(w), 0), 0);
+  RECT update;
+  EXPECT_FALSE(GetUpdateRect(w, &update, FALSE));
+  // The number of changed entries comes back; only a change repaints.
+  for (UINT message : {UINT(WM_QUERYNEWPALETTE), UINT(WM_PALETTECHANGED)}) {
+    const LRESULT changed = SendMessageA(w, message, reinterpret_cast<WPARAM>(bench.parent.hwnd()), 0);
+    EXPECT_GE(changed, 0);
+    EXPECT_LE(changed, 3);
+    EXPECT_EQ(GetUpdateRect(w, &update, FALSE) != FALSE, changed != 0) << message;
+    UpdateWindow(w);
+  }
+  EXPECT_TRUE(BoxIs(w, kRed, RECT{2, 2, 9, 9}));
+}
+
 TEST_F(BitmapTest, PaintsLeaveNoGdiObjectBehindInAnyState) {
   HFONT font = CreateFontA(-12, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Arial");
   const std::string text =
