@@ -110,33 +110,31 @@ void PaintLamp(HDC dc, const BitmapState& state, int paintState) {
   Brush brush = SolidBrush(c | kPaletteRelative);
   ScopedSelect penSelection(dc, nullPen.get());
   ScopedSelect brushSelection(dc, brush.get());
-  const Rect32 r = LampRect(state, paintState);
-  const int32_t L = r.left, T = r.top, R = r.right, B = r.bottom;
-  const int32_t w = state.indicatorRect.right - state.indicatorRect.left;
-  const int32_t h = state.indicatorRect.bottom - state.indicatorRect.top;
   switch (state.indicatorShape) {
     case 0: {  // round lamp
-      DrawArc(dc, kDarkGrey, r, {R, T}, {L, B});
-      DrawArc(dc, kWhite, r, {L, B}, {R, T});
+      const RoundLamp lamp = LayOutRoundLamp(state, paintState);
+      DrawArc(dc, kDarkGrey, lamp.box, lamp.upperFrom, lamp.upperTo);
+      DrawArc(dc, kWhite, lamp.box, lamp.upperTo, lamp.upperFrom);
       {
         Pen rim = SolidPen(kLightGrey);
         ScopedSelect selection(dc, rim.get());
-        Ellipse(dc, L + 1, T + 1, R - 1, B - 1);
+        Ellipse(dc, lamp.ellipse.left, lamp.ellipse.top, lamp.ellipse.right, lamp.ellipse.bottom);
       }
-      DrawArc(dc, kWhite, Rect32{L + 4, T + 4, R - 4, B - 4}, {L + w / 2, T + 4}, {L + 4, T + h / 2});
+      DrawArc(dc, kWhite, lamp.highlightBox, lamp.highlightFrom, lamp.highlightTo);
       break;
     }
     case 1: {  // square lamp
-      DrawPolyline(dc, {kDarkGrey, 3, {{L, B - 2}, {L, T}, {R - 1, T}}});
-      DrawPolyline(dc, {kWhite, 3, {{R - 1, T + 1}, {R - 1, B - 1}, {L, B - 1}}});
+      const SquareLamp lamp = LayOutSquareLamp(state, paintState);
+      DrawPolyline(dc, lamp.dark);
+      DrawPolyline(dc, lamp.light);
       Pen rim = SolidPen(kLightGrey);
       ScopedSelect selection(dc, rim.get());
-      Rectangle(dc, L + 1, T + 1, R - 1, B - 1);
+      Rectangle(dc, lamp.patch.left, lamp.patch.top, lamp.patch.right, lamp.patch.bottom);
       break;
     }
     default: {
       Rect32 patches[2];
-      const int count = LampPatches(state.indicatorShape, r, patches);
+      const int count = LampPatches(state.indicatorShape, LampRect(state, paintState), patches);
       for (int i = 0; i < count; ++i)
         Rectangle(dc, patches[i].left, patches[i].top, patches[i].right, patches[i].bottom);
       break;

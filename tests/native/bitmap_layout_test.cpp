@@ -173,5 +173,45 @@ TEST(BitmapLayoutTest, LampColourRectangleAndPatches) {
   EXPECT_EQ(p[1].left, 16);
 }
 
+TEST(BitmapLayoutTest, ExtremeNumbersStayWithinRange) {
+  // Rectangles as the reader can make them (left 0 to 999999999, width up
+  // to 999999999) with the largest shifts: no arithmetic may overflow.
+  const int32_t big = 999999999;
+  const Rect32 rects[] = {{0, 0, 2 * big, 2 * big}, {big, big, 2 * big, 2 * big}, {0, 0, 0, 0}, {5, 5, 4, 4}};
+  const Point32 shifts[] = {{big, big}, {-big, -big}, {0, 0}};
+  for (const Rect32& r : rects) {
+    for (const Point32& shift : shifts) {
+      BitmapState s;
+      std::memset(&s, 0, sizeof s);
+      s.faceRect = s.imageRect = s.indicatorRect = s.barRect = s.focusRect = r;
+      s.imageOffset = s.indicatorOffset = s.barOffset = s.focusOffset = shift;
+      s.barPercent = 65535;
+      s.imageFrames = 1;
+      for (uint16_t align : {0x0000, 0x2000, 0x9000, 0xA000, 0x3000}) {
+        s.imageAlign = align;
+        for (int state = 0; state < 8; ++state) {
+          for (int32_t size : {1, big, 2 * big}) {
+            const ImageBlit b = PlaceImage(s, state, size, size);
+            EXPECT_TRUE(b.draw);
+          }
+          LayOutFace(s, state, true);
+          for (uint16_t direction = 0; direction < 4; ++direction) {
+            s.barDirection = direction;
+            const BarDrawing bar = LayOutBar(s, state);
+            EXPECT_LE(bar.filled.left, bar.unfilled.right);
+          }
+          Rect32 patches[2];
+          const Rect32 lamp = LampRect(s, state);
+          EXPECT_GE(lamp.right, lamp.left);
+          LampPatches(6, lamp, patches);
+          LayOutRoundLamp(s, state);
+          LayOutSquareLamp(s, state);
+          FocusRect(s, state);
+        }
+      }
+    }
+  }
+}
+
 }  // namespace
 }  // namespace qor32::bitmap

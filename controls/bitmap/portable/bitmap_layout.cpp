@@ -42,7 +42,7 @@ const Placement* FindPlacement(uint16_t align) {
   return nullptr;
 }
 
-int32_t ShiftX(AlignX mode, int32_t W, int32_t bw) {
+int64_t ShiftX(AlignX mode, int64_t W, int64_t bw) {
   switch (mode) {
     case AlignX::None: return 0;
     case AlignX::Centre: return (W - bw + 1) / 2;
@@ -52,7 +52,7 @@ int32_t ShiftX(AlignX mode, int32_t W, int32_t bw) {
   return 0;
 }
 
-int32_t ShiftY(AlignY mode, int32_t H, int32_t fh) {
+int64_t ShiftY(AlignY mode, int64_t H, int64_t fh) {
   switch (mode) {
     case AlignY::None: return 0;
     case AlignY::Middle: return (H - fh + 1) / 2;
@@ -62,9 +62,7 @@ int32_t ShiftY(AlignY mode, int32_t H, int32_t fh) {
 }
 
 // Percent of a length, without overflow for any 16-bit percentage.
-int32_t PercentOf(uint16_t percent, int32_t length) {
-  return static_cast<int32_t>(static_cast<int64_t>(percent) * length / 100);
-}
+int64_t PercentOf(uint16_t percent, int64_t length) { return int64_t{percent} * length / 100; }
 
 // The lamp's corner marks: two patches four pixels thick along two edges.
 enum class Edge : uint8_t { Top, Left, Right, Bottom };
@@ -80,10 +78,10 @@ constexpr CornerMark kCornerMarks[] = {
 
 Rect32 EdgeBand(Edge edge, const Rect32& r) {
   switch (edge) {
-    case Edge::Top: return Rect32{r.left, r.top, r.right, r.top + 4};
-    case Edge::Left: return Rect32{r.left, r.top, r.left + 4, r.bottom};
-    case Edge::Right: return Rect32{r.right - 4, r.top, r.right, r.bottom};
-    case Edge::Bottom: return Rect32{r.left, r.bottom - 4, r.right, r.bottom};
+    case Edge::Top: return Rect32{r.left, r.top, r.right, AddClamped(r.top, 4)};
+    case Edge::Left: return Rect32{r.left, r.top, AddClamped(r.left, 4), r.bottom};
+    case Edge::Right: return Rect32{AddClamped(r.right, -4), r.top, r.right, r.bottom};
+    case Edge::Bottom: return Rect32{r.left, AddClamped(r.bottom, -4), r.right, r.bottom};
   }
   return r;
 }
@@ -132,9 +130,9 @@ ImageBlit PlaceImage(const BitmapState& state, int paintState, int32_t bw, int32
   const int32_t idx = paintState % frames;
   const bool mask = frames > 2 && (frames % 2) == 1;
   const Point32 shift = IsDownState(paintState) ? state.imageOffset : Point32{0, 0};
-  int32_t dx = shift.x, dy = shift.y;
+  int64_t dx = shift.x, dy = shift.y;
   const Rect32& r = state.imageRect;
-  const int32_t W = r.right - r.left, H = r.bottom - r.top;
+  const int64_t W = int64_t{r.right} - r.left, H = int64_t{r.bottom} - r.top;
 
   blit.sourceWidth = bw;
   blit.sourceHeight = fh;
@@ -148,16 +146,16 @@ ImageBlit PlaceImage(const BitmapState& state, int paintState, int32_t bw, int32
     if (!tooTall) dy += (H - fh + 1) / 2;
     if (tooWide || tooTall) {
       blit.stretch = true;
-      blit.x = r.left + dx;
-      blit.y = r.top + dy;
-      blit.width = tooWide ? W + 1 : bw;
-      blit.height = tooTall ? H + 1 : fh;
+      blit.x = AddClamped(r.left, dx);
+      blit.y = AddClamped(r.top, dy);
+      blit.width = tooWide ? Clamp32(W + 1) : bw;
+      blit.height = tooTall ? Clamp32(H + 1) : fh;
       blit.sourceY = 0;
       return blit;
     }
   }
-  blit.x = r.left + dx;
-  blit.y = r.top + dy;
+  blit.x = AddClamped(r.left, dx);
+  blit.y = AddClamped(r.top, dy);
   blit.width = bw;
   blit.height = fh;
   blit.sourceY = idx * fh;
@@ -179,9 +177,36 @@ uint32_t LampColor(const BitmapState& state, int paintState) {
 
 Rect32 LampRect(const BitmapState& state, int paintState) {
   Rect32 r = ShiftedWhenDown(state.indicatorRect, state.indicatorOffset, IsDownState(paintState));
-  if (r.right - r.left < 8) r.right = r.left + 8;
-  if (r.bottom - r.top < 8) r.bottom = r.top + 8;
+  if (int64_t{r.right} - r.left < 8) r.right = AddClamped(r.left, 8);
+  if (int64_t{r.bottom} - r.top < 8) r.bottom = AddClamped(r.top, 8);
   return r;
+}
+
+RoundLamp LayOutRoundLamp(const BitmapState& state, int paintState) {
+  const Rect32 r = LampRect(state, paintState);
+  const int64_t w = int64_t{state.indicatorRect.right} - state.indicatorRect.left;
+  const int64_t h = int64_t{state.indicatorRect.bottom} - state.indicatorRect.top;
+  RoundLamp lamp{};
+  lamp.box = r;
+  lamp.upperFrom = Point32{r.right, r.top};
+  lamp.upperTo = Point32{r.left, r.bottom};
+  lamp.ellipse = Rect32{AddClamped(r.left, 1), AddClamped(r.top, 1), AddClamped(r.right, -1), AddClamped(r.bottom, -1)};
+  lamp.highlightBox =
+      Rect32{AddClamped(r.left, 4), AddClamped(r.top, 4), AddClamped(r.right, -4), AddClamped(r.bottom, -4)};
+  lamp.highlightFrom = Point32{AddClamped(r.left, w / 2), AddClamped(r.top, 4)};
+  lamp.highlightTo = Point32{AddClamped(r.left, 4), AddClamped(r.top, h / 2)};
+  return lamp;
+}
+
+SquareLamp LayOutSquareLamp(const BitmapState& state, int paintState) {
+  const Rect32 r = LampRect(state, paintState);
+  const int32_t L = r.left, T = r.top;
+  const int32_t R1 = AddClamped(r.right, -1), B1 = AddClamped(r.bottom, -1), B2 = AddClamped(r.bottom, -2);
+  SquareLamp lamp{};
+  lamp.dark = Polyline{kDarkGrey, 3, {{L, B2}, {L, T}, {R1, T}}};
+  lamp.light = Polyline{kWhite, 3, {{R1, AddClamped(T, 1)}, {R1, B1}, {L, B1}}};
+  lamp.patch = Rect32{AddClamped(L, 1), AddClamped(T, 1), R1, B1};
+  return lamp;
 }
 
 int LampPatches(uint16_t shape, const Rect32& lamp, Rect32 (&patches)[2]) {
@@ -199,35 +224,35 @@ int LampPatches(uint16_t shape, const Rect32& lamp, Rect32 (&patches)[2]) {
 BarDrawing LayOutBar(const BitmapState& state, int paintState) {
   const bool down = IsDownState(paintState);
   Rect32 r = ShiftedWhenDown(state.barRect, state.barOffset, down);
-  const int32_t w = r.right - r.left, h = r.bottom - r.top;
-  if (w < 10) r.right = r.left + 10;
-  if (h < 4) r.bottom = r.top + 4;
+  const int64_t w = int64_t{r.right} - r.left, h = int64_t{r.bottom} - r.top;
+  if (w < 10) r.right = AddClamped(r.left, 10);
+  if (h < 4) r.bottom = AddClamped(r.top, 4);
   const int32_t L = r.left, T = r.top, R = r.right, B = r.bottom;
   BarDrawing bar{};
   bar.filledColor = state.barColors[down ? 1 : 0];
   switch (state.barDirection & 3) {
     case 0: {
-      const int32_t p = PercentOf(state.barPercent, w);
-      bar.filled = Rect32{L, T, L + p, B};
-      bar.unfilled = Rect32{L + p, T, R, B};
+      const int32_t Lp = AddClamped(L, PercentOf(state.barPercent, w));
+      bar.filled = Rect32{L, T, Lp, B};
+      bar.unfilled = Rect32{Lp, T, R, B};
       break;
     }
     case 1: {
-      const int32_t p = PercentOf(state.barPercent, w);
-      bar.filled = Rect32{L + p, T, R, B};
-      bar.unfilled = Rect32{L, T, L + p, B};
+      const int32_t Lp = AddClamped(L, PercentOf(state.barPercent, w));
+      bar.filled = Rect32{Lp, T, R, B};
+      bar.unfilled = Rect32{L, T, Lp, B};
       break;
     }
     case 2: {
-      const int32_t p = PercentOf(state.barPercent, h);
-      bar.filled = Rect32{L, T, R, T + p};
-      bar.unfilled = Rect32{L, T + p, R, B};
+      const int32_t Tp = AddClamped(T, PercentOf(state.barPercent, h));
+      bar.filled = Rect32{L, T, R, Tp};
+      bar.unfilled = Rect32{L, Tp, R, B};
       break;
     }
     default: {
-      const int32_t p = PercentOf(state.barPercent, h);
-      bar.filled = Rect32{L, T + p, R, B};
-      bar.unfilled = Rect32{L, T, R, T + p};
+      const int32_t Tp = AddClamped(T, PercentOf(state.barPercent, h));
+      bar.filled = Rect32{L, Tp, R, B};
+      bar.unfilled = Rect32{L, T, R, Tp};
       break;
     }
   }

@@ -65,6 +65,23 @@ TextLook LayOutText(const BitmapText& text, int paintState);
 uint32_t LampColor(const BitmapState& state, int paintState);
 // indicatorRect shifted while down, at least 8 x 8.
 Rect32 LampRect(const BitmapState& state, int paintState);
+// Shape 0: the rim arcs on `box` (dark grey from `upperFrom` to `upperTo`
+// counter-clockwise, white back again), the light grey ringed ellipse, and
+// the white highlight arc on `highlightBox`.
+struct RoundLamp {
+  Rect32 box;
+  Point32 upperFrom, upperTo;
+  Rect32 ellipse;
+  Rect32 highlightBox;
+  Point32 highlightFrom, highlightTo;
+};
+RoundLamp LayOutRoundLamp(const BitmapState& state, int paintState);
+// Shape 1: a dark grey and a white edge, and a light grey ringed patch.
+struct SquareLamp {
+  Polyline dark, light;
+  Rect32 patch;
+};
+SquareLamp LayOutSquareLamp(const BitmapState& state, int paintState);
 // The colour patches of shapes 3 to 7 (drawn with a null pen); 0 for the
 // other shapes.
 int LampPatches(uint16_t shape, const Rect32& lamp, Rect32 (&patches)[2]);

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <climits>
 
 #include "frame/portable/command_reader.h"
 
@@ -102,8 +103,15 @@ struct BitmapState {
 
 constexpr bool IsEmpty(const Rect32& r) { return r.right <= r.left || r.bottom <= r.top; }
 
+// Coordinates come from the control text and may be as large as the reader
+// allows: sums of them saturate instead of overflowing.
+constexpr int32_t Clamp32(int64_t v) {
+  return v > INT32_MAX ? INT32_MAX : v < INT32_MIN ? INT32_MIN : static_cast<int32_t>(v);
+}
+constexpr int32_t AddClamped(int32_t a, int64_t b) { return Clamp32(int64_t{a} + b); }
+
 constexpr Rect32 Offset(const Rect32& r, int32_t dx, int32_t dy) {
-  return Rect32{r.left + dx, r.top + dy, r.right + dx, r.bottom + dy};
+  return Rect32{AddClamped(r.left, dx), AddClamped(r.top, dy), AddClamped(r.right, dx), AddClamped(r.bottom, dy)};
 }
 
 // The rectangle shifted by `offset` while down.
