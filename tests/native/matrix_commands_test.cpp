@@ -108,6 +108,8 @@ TEST(MatrixCommandsTest, InstanceCommandsRunInTextOrder) {
   EXPECT_EQ(s.result.instanceNumber, 77);
   s = Scan("~H77~P");
   EXPECT_EQ(s.result.instanceSource, MatrixInstanceSource::kRoot);
+  s = Scan("~H 14055374848");  // a 64-bit module address
+  EXPECT_EQ(s.result.instanceNumber, 14055374848LL);
   s = Scan("~p~h5");
   EXPECT_EQ(s.result.instanceSource, MatrixInstanceSource::kNumber);
   EXPECT_EQ(s.result.instanceNumber, 5);

@@ -167,7 +167,7 @@ TEST_F(MatrixTest, FocusGoesToTheFirstCellAndItsRectangleIsInset) {
   }
 }
 
-TEST_F(MatrixTest, RootInstanceIsSearchedFirstWithP) {
+TEST_F(MatrixTest, InstanceCommandsChooseTheModuleSearchedFirst) {
   // Top level from qres_a.dll (SHARED is 5 x 1 there), an intermediate
   // window from the test program (SHARED is 4 x 1 here).
   HMODULE moduleA = LoadLibraryA("qres_a.dll");
@@ -188,6 +188,12 @@ TEST_F(MatrixTest, RootInstanceIsSearchedFirstWithP) {
     EXPECT_EQ(widthFor("~P~M0 0 0 0 SHARED 1 1 0 0 0 0 0 0"), 5);
     EXPECT_EQ(widthFor("~M0 0 0 0 SHARED 1 1 0 0 0 0 0 0~p"), 5);
   }
+  // ~H names the module by its handle value, all digits of it.
+  HWND direct = Create(Format("~H %lld~M0 0 0 0 SHARED 1 1 0 0 0 0 0 0",
+                              static_cast<long long>(reinterpret_cast<INT_PTR>(moduleA))));
+  EXPECT_EQ(WindowSize(direct).cx, 5);
+  HWND plain = Create("~M0 0 0 0 SHARED 1 1 0 0 0 0 0 0", 100, 10);
+  EXPECT_EQ(WindowSize(plain).cx, 4);
   FreeLibrary(moduleA);
 }
 

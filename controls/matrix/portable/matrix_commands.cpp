@@ -64,7 +64,7 @@ MatrixScanResult ScanMatrixText(const char* text, MatrixGrid& grid,
     switch (letter) {
       case 'H':
         result.instanceSource = MatrixInstanceSource::kNumber;
-        result.instanceNumber = ParseNumber(g_parsePos, working);
+        result.instanceNumber = ParseHandleNumber(g_parsePos, working);
         break;
       case 'P':
         result.instanceSource = MatrixInstanceSource::kRoot;

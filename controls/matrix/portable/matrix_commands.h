@@ -40,7 +40,7 @@ enum class MatrixInstanceSource {
 // The outcome of one scan besides the grid and the name.
 struct MatrixScanResult {
   MatrixInstanceSource instanceSource = MatrixInstanceSource::kLibrary;
-  int32_t instanceNumber = 0;  // with kNumber
+  int64_t instanceNumber = 0;  // with kNumber
   bool handleRead = false;     // a ~M named "HBITMAP=" and read a handle
   int64_t handleNumber = 0;    // the last handle read after "HBITMAP="
 };
@@ -58,8 +58,9 @@ constexpr uint16_t MatrixOptions(int32_t o1, int32_t o2, int32_t o3, int32_t o4)
                                ((o4 & 7) << kMatrixBandShift));
 }
 
-// Reads a bitmap handle written in decimal: like ParseNumber, but with up
-// to 19 digits, since handle values often have ten (0x80000000 and up).
+// Reads a handle (bitmap or module instance) written in decimal: like
+// ParseNumber, but with up to 19 digits, since handle values often have ten
+// or more (0x80000000 and up; 64-bit module addresses).
 int64_t ParseHandleNumber(int32_t& pos, const char* text);
 
 // Scans a control text (at most 255 characters are read) with the shared
