@@ -5,6 +5,7 @@ namespace qor32 {
 namespace {
 
 constexpr int kMaxNumberChars = 9;
+constexpr int kMaxHandleDigits = 19;  // fits a 64-bit value
 
 constexpr bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -39,6 +40,20 @@ int32_t ParseNumber(int32_t& pos, const char* text) {
   }
   staged[n] = '\0';
   return ConvertStaged(staged);
+}
+
+int64_t ParseHandleNumber(int32_t& pos, const char* text) {
+  while (text[pos] != '\0' && !IsDigit(text[pos]) && text[pos] != '-') ++pos;
+  const bool negative = text[pos] == '-';
+  if (negative) ++pos;
+  uint64_t value = 0;
+  bool converting = true;  // a second '-' ends the value, as in ParseNumber
+  for (int n = 0; n < kMaxHandleDigits && (IsDigit(text[pos]) || text[pos] == '-'); ++n, ++pos) {
+    if (text[pos] == '-') converting = false;
+    if (converting) value = value * 10 + static_cast<uint64_t>(text[pos] - '0');
+  }
+  const int64_t magnitude = static_cast<int64_t>(value);
+  return negative ? -magnitude : magnitude;
 }
 
 void ParseText(int32_t& pos, const char* text, char* dest, int capacity,

@@ -37,6 +37,10 @@ struct Point32 {
 void CopyControlText(char* dest, const char* text);
 
 int32_t ParseNumber(int32_t& pos, const char* text);
+// A handle value written in decimal (a bitmap or module handle): read like
+// ParseNumber, but with up to 19 digits, since handle values often have ten
+// digits (0x3B9ACA00 and up) and 64-bit module handles more.
+int64_t ParseHandleNumber(int32_t& pos, const char* text);
 void ParseText(int32_t& pos, const char* text, char* dest, int capacity,
                bool stopAtBlank);
 bool ParseRect(int32_t& pos, const char* text, Rect32& dest,

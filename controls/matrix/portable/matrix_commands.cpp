@@ -10,10 +10,6 @@ namespace {
 
 constexpr char kHandleName[] = "HBITMAP=";
 
-constexpr int kMaxHandleDigits = 19;  // fits a 64-bit value
-
-constexpr bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
 int8_t LowByte(int32_t value) { return static_cast<int8_t>(static_cast<uint8_t>(value & 0xFF)); }
 
 void ReadGridCommand(const char* text, MatrixGrid& grid, char (&bitmapName)[kMatrixNameCapacity],
@@ -36,23 +32,6 @@ void ReadGridCommand(const char* text, MatrixGrid& grid, char (&bitmapName)[kMat
 }
 
 }  // namespace
-
-int64_t ParseHandleNumber(int32_t& pos, const char* text) {
-  while (text[pos] != '\0' && !IsDigit(text[pos]) && text[pos] != '-') ++pos;
-  const bool negative = text[pos] == '-';
-  if (negative) ++pos;
-  uint64_t value = 0;
-  int digits = 0;
-  bool converting = true;  // the value ends at a second '-', as with ParseNumber
-  while (digits < kMaxHandleDigits && (IsDigit(text[pos]) || text[pos] == '-')) {
-    if (text[pos] == '-') converting = false;
-    if (converting) value = value * 10 + static_cast<uint64_t>(text[pos] - '0');
-    ++digits;
-    ++pos;
-  }
-  const int64_t magnitude = static_cast<int64_t>(value);
-  return negative ? -magnitude : magnitude;
-}
 
 MatrixScanResult ScanMatrixText(const char* text, MatrixGrid& grid,
                                 char (&bitmapName)[kMatrixNameCapacity]) {

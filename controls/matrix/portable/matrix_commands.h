@@ -58,11 +58,6 @@ constexpr uint16_t MatrixOptions(int32_t o1, int32_t o2, int32_t o3, int32_t o4)
                                ((o4 & 7) << kMatrixBandShift));
 }
 
-// Reads a handle (bitmap or module instance) written in decimal: like
-// ParseNumber, but with up to 19 digits, since handle values often have ten
-// or more (0x80000000 and up; 64-bit module addresses).
-int64_t ParseHandleNumber(int32_t& pos, const char* text);
-
 // Scans a control text (at most 255 characters are read) with the shared
 // cursor g_parsePos. Only what the text's commands set is changed: a text
 // without ~M keeps the grid and the name as they were.
