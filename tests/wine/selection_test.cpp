@@ -26,7 +26,9 @@ class SelectionTest : public ::testing::Test {
   }
   static std::vector<LRESULT> Checks(HWND selection) {
     std::vector<LRESULT> checks;
-    for (int i = 0; i < 3; ++i) checks.push_back(SendDlgItemMessageA(selection, kId + i, BM_GETCHECK, 0, 0));
+    // BM_GETCHECK also carries the focus bit: keep only the checked one.
+    for (int i = 0; i < 3; ++i)
+      checks.push_back(SendDlgItemMessageA(selection, kId + i, BM_GETCHECK, 0, 0) & BMPF_CHECKED);
     return checks;
   }
   qt::ParentWindow parent{320, 200};
