@@ -51,9 +51,27 @@ foreach(arch x86_64 i686)
       -DQOR32_GTEST_DIR=${QOR32_GTEST_DIR}
       -DCMAKE_INSTALL_PREFIX=${CMAKE_BINARY_DIR}/sdk-${arch}
     BUILD_ALWAYS ON
-    INSTALL_COMMAND ""
     DEPENDS gen_bitmaps)
 endforeach()
+
+# Consumer check: a small application configured against the installed
+# x86_64 SDK through find_package(qor32cl) alone, built with the plain
+# MinGW-w64 compilers; it is run under Wine below.
+ExternalProject_Add(consumer
+  SOURCE_DIR ${PROJECT_SOURCE_DIR}/tests/consumer
+  BINARY_DIR ${CMAKE_BINARY_DIR}/consumer
+  CMAKE_ARGS
+    -DCMAKE_SYSTEM_NAME=Windows
+    -DCMAKE_C_COMPILER=x86_64-w64-mingw32-gcc-posix
+    -DCMAKE_CXX_COMPILER=x86_64-w64-mingw32-g++-posix
+    -DCMAKE_RC_COMPILER=x86_64-w64-mingw32-windres
+    -DCMAKE_BUILD_TYPE=Release
+    -DCMAKE_PREFIX_PATH=${CMAKE_BINARY_DIR}/sdk-x86_64
+    -DQOR32_SNIPPETS_DIR=${PROJECT_SOURCE_DIR}/docs/snippets
+    -DQOR32_GEN_DIR=${QOR32_GEN_DIR}
+  BUILD_ALWAYS ON
+  INSTALL_COMMAND ""
+  DEPENDS win_x86_64)
 
 # Wine tests: one executable per area, all in one prefix with the null
 # display driver; the wineserver stays up for the whole run.
@@ -78,6 +96,21 @@ foreach(source ${QOR32_WINE_TEST_SOURCES})
     RESOURCE_LOCK wine_desktop
     TIMEOUT 300)
 endforeach()
+
+add_test(NAME wine.consumer COMMAND ${QOR32_WINE} ${CMAKE_BINARY_DIR}/consumer/consumer.exe)
+set_tests_properties(wine.consumer PROPERTIES
+  ENVIRONMENT "${QOR32_WINE_ENV}"
+  FIXTURES_REQUIRED wine
+  RESOURCE_LOCK wine_desktop
+  TIMEOUT 300)
+
+# Both SDK trees hold what the package promises.
+foreach(arch x86_64 i686)
+  add_test(NAME sdk.tree_${arch}
+    COMMAND ${PROJECT_SOURCE_DIR}/scripts/check-sdk.sh ${CMAKE_BINARY_DIR}/sdk-${arch} ${arch})
+endforeach()
+# Every snippet file under docs/snippets appears verbatim in the docs.
+add_test(NAME docs.snippets COMMAND ${PROJECT_SOURCE_DIR}/scripts/check-docs.sh ${PROJECT_SOURCE_DIR}/docs)
 
 # Both DLLs export exactly the eleven names with ordinals 1 to 11 and need
 # no DLL beside the system's. The i686 tree is built in every run, so its

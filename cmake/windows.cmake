@@ -60,9 +60,43 @@ target_link_options(qor32cl PRIVATE ${QOR32_STATIC_RUNTIME} ${QOR32_DEF} ${QOR32
 set_property(TARGET qor32cl APPEND PROPERTY LINK_DEPENDS ${QOR32_DEF})
 target_link_libraries(qor32cl PRIVATE gdi32 user32 kernel32)
 
-install(TARGETS qor32cl RUNTIME DESTINATION bin ARCHIVE DESTINATION lib)
+# SDK tree (cmake --install): the DLL, the header, the MinGW import library,
+# the .def, an MSVC import library when llvm-dlltool is present, and a CMake
+# package configuration giving the imported target qor32cl::qor32cl.
+install(TARGETS qor32cl EXPORT qor32clTargets
+  RUNTIME DESTINATION bin ARCHIVE DESTINATION lib
+  INCLUDES DESTINATION include)
 install(FILES ${PROJECT_SOURCE_DIR}/include/qor32cl.h DESTINATION include)
-install(FILES ${PROJECT_SOURCE_DIR}/frame/qor32cl.def DESTINATION lib)
+# On i686 the .def names the stdcall exports with their argument sizes
+# (BitmapWndProc@16); the DLL exports them undecorated.
+install(FILES ${QOR32_DEF} DESTINATION lib RENAME qor32cl.def)
+
+find_program(QOR32_DLLTOOL NAMES llvm-dlltool llvm-dlltool-14)
+if(QOR32_DLLTOOL)
+  if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+    # -k: the import library resolves _BitmapWndProc@16 (what MSVC's
+    # stdcall decoration asks for) to the undecorated export BitmapWndProc.
+    set(dlltool_args -m i386 -k)
+  else()
+    set(dlltool_args -m i386:x86-64)
+  endif()
+  add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/lib/qor32cl.lib
+    COMMAND ${QOR32_DLLTOOL} ${dlltool_args} -d ${QOR32_DEF} -D QOR32CL.DLL
+            -l ${CMAKE_BINARY_DIR}/lib/qor32cl.lib
+    DEPENDS ${QOR32_DEF}
+    COMMENT "Making the MSVC import library")
+  add_custom_target(qor32cl_msvc_lib ALL DEPENDS ${CMAKE_BINARY_DIR}/lib/qor32cl.lib)
+  install(FILES ${CMAKE_BINARY_DIR}/lib/qor32cl.lib DESTINATION lib)
+endif()
+
+include(CMakePackageConfigHelpers)
+install(EXPORT qor32clTargets NAMESPACE qor32cl:: DESTINATION lib/cmake/qor32cl)
+configure_package_config_file(${PROJECT_SOURCE_DIR}/cmake/qor32clConfig.cmake.in
+  ${CMAKE_BINARY_DIR}/qor32clConfig.cmake INSTALL_DESTINATION lib/cmake/qor32cl)
+write_basic_package_version_file(${CMAKE_BINARY_DIR}/qor32clConfigVersion.cmake
+  VERSION ${PROJECT_VERSION} COMPATIBILITY SameMajorVersion)
+install(FILES ${CMAKE_BINARY_DIR}/qor32clConfig.cmake ${CMAKE_BINARY_DIR}/qor32clConfigVersion.cmake
+  DESTINATION lib/cmake/qor32cl)
 
 # Gallery: the controls in a dialog template, with a headless screenshot mode.
 file(GLOB QOR32_GALLERY_SOURCES CONFIGURE_DEPENDS

@@ -2,6 +2,8 @@
 //
 //   gallery.exe                      shows the dialog until it is closed
 //   gallery.exe --screenshot F.png   shows it, writes a PNG of it and exits
+//   gallery.exe --pictures DIR       shows it, writes DIR\<part>.png for each
+//                                    part (the area of its controls) and exits
 #include <windows.h>
 #include <wincodec.h>
 
@@ -86,11 +88,14 @@ void Pump(DWORD milliseconds) {
   } while (static_cast<LONG>(GetTickCount() - end) < 0);
 }
 
-// Writes the dialog's client area, children included, as a PNG.
-bool WriteScreenshot(HWND dialog, const wchar_t* path) {
+// Writes the dialog's client area, children included, as a PNG; with a
+// crop rectangle (client coordinates), only that part of it.
+bool WriteScreenshot(HWND dialog, const wchar_t* path, const RECT* crop = nullptr) {
   RECT rc;
   GetClientRect(dialog, &rc);
-  const int width = rc.right, height = rc.bottom;
+  if (crop != nullptr) IntersectRect(&rc, &rc, crop);
+  const int width = rc.right - rc.left, height = rc.bottom - rc.top;
+  if (width <= 0 || height <= 0) return false;
   BITMAPINFO bi{};
   bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
   bi.bmiHeader.biWidth = width;
@@ -103,7 +108,7 @@ bool WriteScreenshot(HWND dialog, const wchar_t* path) {
   void* bits = nullptr;
   HBITMAP dib = CreateDIBSection(windowDC, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
   HGDIOBJ old = SelectObject(memDC, dib);
-  BitBlt(memDC, 0, 0, width, height, windowDC, 0, 0, SRCCOPY);
+  BitBlt(memDC, 0, 0, width, height, windowDC, rc.left, rc.top, SRCCOPY);
   GdiFlush();
   std::vector<BYTE> pixels(static_cast<BYTE*>(bits), static_cast<BYTE*>(bits) + width * height * 4);
   for (size_t i = 3; i < pixels.size(); i += 4) pixels[i] = 0xFF;
@@ -139,6 +144,38 @@ bool WriteScreenshot(HWND dialog, const wchar_t* path) {
   return ok;
 }
 
+// The parts' identifier ranges (gallery_ids.h), named as the pictures of
+// the documentation.
+struct PictureRange {
+  const wchar_t* name;
+  int base;
+};
+constexpr PictureRange kPictureRanges[] = {
+    {L"status", IDC_STATUS_BASE},   {L"bitmap", IDC_BITMAP_BASE},   {L"slide", IDC_SLIDE_BASE},
+    {L"matrix", IDC_MATRIX_BASE},   {L"selection", IDC_SELECTION_BASE}, {L"tab", IDC_TAB_BASE},
+    {L"color", IDC_COLOR_BASE},     {L"pattern", IDC_PATTERN_BASE}, {L"preview", IDC_PREVIEW_BASE}};
+
+// Writes one picture per part that has controls: the bounding box of the
+// dialog's children in the part's identifier range, with a small margin.
+bool WritePictures(HWND dialog, const std::wstring& folder) {
+  bool ok = true;
+  for (const PictureRange& range : kPictureRanges) {
+    RECT box{};
+    for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+      const int id = GetDlgCtrlID(child);
+      if (id < range.base || id >= range.base + 100 || !IsWindowVisible(child)) continue;
+      RECT rc;
+      GetWindowRect(child, &rc);
+      MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rc), 2);
+      UnionRect(&box, &box, &rc);
+    }
+    if (IsRectEmpty(&box)) continue;
+    InflateRect(&box, 4, 4);
+    ok = WriteScreenshot(dialog, (folder + L"\\" + range.name + L".png").c_str(), &box) && ok;
+  }
+  return ok;
+}
+
 }  // namespace
 
 PartRegistrar::PartRegistrar(const char* name, PartInit init) { Parts().push_back(Part{name, init}); }
@@ -163,8 +200,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   int argc = 0;
   wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
   const wchar_t* screenshot = nullptr;
-  for (int i = 1; i + 1 < argc; ++i)
+  const wchar_t* pictures = nullptr;
+  for (int i = 1; i + 1 < argc; ++i) {
     if (wcscmp(argv[i], L"--screenshot") == 0) screenshot = argv[i + 1];
+    if (wcscmp(argv[i], L"--pictures") == 0) pictures = argv[i + 1];
+  }
 
   // The dialog names the controls only by class, so nothing references the
   // library's exports: load it explicitly to register its classes.
@@ -177,11 +217,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   UpdateWindow(dialog);
 
   int result = 0;
-  if (screenshot != nullptr) {
+  if (screenshot != nullptr || pictures != nullptr) {
     gallery::Pump(500);
     RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     gallery::Pump(200);
-    result = gallery::WriteScreenshot(dialog, screenshot) ? 0 : 2;
+    if (screenshot != nullptr && !gallery::WriteScreenshot(dialog, screenshot)) result = 2;
+    if (pictures != nullptr && !gallery::WritePictures(dialog, pictures)) result = 2;
     DestroyWindow(dialog);
   } else {
     MSG msg;
