@@ -28,7 +28,8 @@ gtest_discover_tests(native_tests TEST_PREFIX "native." DISCOVERY_TIMEOUT 60)
 file(GLOB QOR32_BMPGEN_SOURCES CONFIGURE_DEPENDS
   ${PROJECT_SOURCE_DIR}/tools/bmpgen/*.cpp
   ${PROJECT_SOURCE_DIR}/tests/resources/*_bitmaps.cpp
-  ${PROJECT_SOURCE_DIR}/examples/gallery/art/*_bitmaps.cpp)
+  ${PROJECT_SOURCE_DIR}/examples/gallery/art/*_bitmaps.cpp
+  ${PROJECT_SOURCE_DIR}/bench/*_bitmaps.cpp)
 add_executable(bmpgen ${QOR32_BMPGEN_SOURCES})
 target_include_directories(bmpgen PRIVATE ${PROJECT_SOURCE_DIR}/tools/bmpgen)
 set(QOR32_GEN_DIR ${CMAKE_BINARY_DIR}/gen)

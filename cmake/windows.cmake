@@ -112,6 +112,18 @@ target_include_directories(gallery PRIVATE ${PROJECT_SOURCE_DIR}/examples/galler
 target_link_libraries(gallery PRIVATE qor32cl ole32 windowscodecs gdi32 user32 shell32)
 target_link_options(gallery PRIVATE ${QOR32_STATIC_RUNTIME})
 
+# Benchmark against the system controls: built with everything so that it
+# keeps compiling; scripts/bench.sh runs it. Not a test.
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+  add_executable(qor32_bench ${PROJECT_SOURCE_DIR}/bench/bench.cpp ${PROJECT_SOURCE_DIR}/bench/bench.rc)
+  qor32_resource_depends(${PROJECT_SOURCE_DIR}/bench/bench.rc)
+  target_include_directories(qor32_bench PRIVATE ${PROJECT_SOURCE_DIR} ${QOR32_GEN_DIR})
+  target_compile_options(qor32_bench PRIVATE ${QOR32_WARNINGS})
+  target_compile_definitions(qor32_bench PRIVATE NOMINMAX)
+  target_link_libraries(qor32_bench PRIVATE qor32cl comctl32 gdi32 user32)
+  target_link_options(qor32_bench PRIVATE ${QOR32_STATIC_RUNTIME})
+endif()
+
 option(QOR32_BUILD_TESTS "Build the Wine tests" ON)
 if(QOR32_BUILD_TESTS AND CMAKE_SIZEOF_VOID_P EQUAL 8)
   include(${PROJECT_SOURCE_DIR}/tests/wine/tests.cmake)
