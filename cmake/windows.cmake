@@ -66,7 +66,8 @@ target_link_libraries(qor32cl PRIVATE gdi32 user32 kernel32)
 install(TARGETS qor32cl EXPORT qor32clTargets
   RUNTIME DESTINATION bin ARCHIVE DESTINATION lib
   INCLUDES DESTINATION include)
-install(FILES ${PROJECT_SOURCE_DIR}/include/qor32cl.h DESTINATION include)
+install(FILES ${PROJECT_SOURCE_DIR}/include/qor32cl.h ${PROJECT_SOURCE_DIR}/include/qor32cl.hpp
+  DESTINATION include)
 # On i686 the .def names the stdcall exports with their argument sizes
 # (BitmapWndProc@16); the DLL exports them undecorated.
 install(FILES ${QOR32_DEF} DESTINATION lib RENAME qor32cl.def)

@@ -4,7 +4,7 @@ set -euo pipefail
 sdk="$1"
 arch="$2"
 fail=0
-for f in bin/QOR32CL.DLL include/qor32cl.h lib/libqor32cl.dll.a lib/qor32cl.def \
+for f in bin/QOR32CL.DLL include/qor32cl.h include/qor32cl.hpp lib/libqor32cl.dll.a lib/qor32cl.def \
          lib/cmake/qor32cl/qor32clConfig.cmake lib/cmake/qor32cl/qor32clConfigVersion.cmake \
          lib/cmake/qor32cl/qor32clTargets.cmake; do
   [ -f "$sdk/$f" ] || { echo "missing: $f"; fail=1; }

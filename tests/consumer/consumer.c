@@ -10,9 +10,10 @@
 
 #include "create.c"
 
-static int g_failures;
+int g_failures;
+int CheckCppHelpers(HINSTANCE instance); /* cpp_helpers.cpp */
 
-static void Check(int ok, const char *what)
+void Check(int ok, const char *what)
 {
     if (!ok) {
         printf("FAILED: %s\n", what);
@@ -113,6 +114,7 @@ int main(void)
 
     FromTemplate(instance);
     ByCreateWindow(instance);
+    CheckCppHelpers(instance);
     printf("%s\n", g_failures ? "consumer: FAILED" : "consumer: all checks passed");
     return g_failures ? 1 : 0;
 }
