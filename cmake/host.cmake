@@ -110,6 +110,18 @@ foreach(arch x86_64 i686)
   add_test(NAME sdk.tree_${arch}
     COMMAND ${PROJECT_SOURCE_DIR}/scripts/check-sdk.sh ${CMAKE_BINARY_DIR}/sdk-${arch} ${arch})
 endforeach()
+# The MSVC import libraries link an MSVC-style program (clang, lld-link);
+# the x86_64 one runs under Wine.
+add_test(NAME sdk.msvc_lib_i686
+  COMMAND ${PROJECT_SOURCE_DIR}/scripts/check-msvc-lib.sh ${CMAKE_BINARY_DIR}/sdk-i686 i686
+          ${CMAKE_BINARY_DIR}/msvc-i686)
+add_test(NAME wine.msvc_lib_x86_64
+  COMMAND ${PROJECT_SOURCE_DIR}/scripts/check-msvc-lib.sh ${CMAKE_BINARY_DIR}/sdk-x86_64 x86_64
+          ${CMAKE_BINARY_DIR}/msvc-x86_64 ${QOR32_WINE})
+set_tests_properties(wine.msvc_lib_x86_64 PROPERTIES
+  ENVIRONMENT "${QOR32_WINE_ENV}"
+  FIXTURES_REQUIRED wine
+  RESOURCE_LOCK wine_desktop)
 # Every snippet file under docs/snippets appears verbatim in the docs.
 add_test(NAME docs.snippets COMMAND ${PROJECT_SOURCE_DIR}/scripts/check-docs.sh ${PROJECT_SOURCE_DIR}/docs)
 

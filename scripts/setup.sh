@@ -3,7 +3,7 @@
 # something is missing. Safe to run again.
 set -euo pipefail
 packages=(cmake ninja-build g++ wine64 g++-mingw-w64-x86-64 g++-mingw-w64-i686 mingw-w64-tools
-          googletest clang libclang-rt-14-dev llvm-14)
+          googletest clang libclang-rt-14-dev llvm-14 lld-14)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
