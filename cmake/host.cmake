@@ -58,21 +58,31 @@ endforeach()
 # Consumer check: a small application configured against the installed
 # x86_64 SDK through find_package(qor32cl) alone, built with the plain
 # MinGW-w64 compilers; it is run under Wine below.
-ExternalProject_Add(consumer
-  SOURCE_DIR ${PROJECT_SOURCE_DIR}/tests/consumer
-  BINARY_DIR ${CMAKE_BINARY_DIR}/consumer
-  CMAKE_ARGS
-    -DCMAKE_SYSTEM_NAME=Windows
-    -DCMAKE_C_COMPILER=x86_64-w64-mingw32-gcc-posix
-    -DCMAKE_CXX_COMPILER=x86_64-w64-mingw32-g++-posix
-    -DCMAKE_RC_COMPILER=x86_64-w64-mingw32-windres
-    -DCMAKE_BUILD_TYPE=Release
-    -DCMAKE_PREFIX_PATH=${CMAKE_BINARY_DIR}/sdk-x86_64
-    -DQOR32_SNIPPETS_DIR=${PROJECT_SOURCE_DIR}/docs/snippets
-    -DQOR32_GEN_DIR=${QOR32_GEN_DIR}
-  BUILD_ALWAYS ON
-  INSTALL_COMMAND ""
-  DEPENDS win_x86_64)
+# The i686 consumer is only built (nothing 32-bit runs here): it proves
+# that the i686 package configures and links.
+foreach(arch x86_64 i686)
+  if(arch STREQUAL x86_64)
+    set(consumer consumer)
+  else()
+    set(consumer consumer_${arch})
+  endif()
+  ExternalProject_Add(${consumer}
+    SOURCE_DIR ${PROJECT_SOURCE_DIR}/tests/consumer
+    BINARY_DIR ${CMAKE_BINARY_DIR}/${consumer}
+    CMAKE_ARGS
+      -DCMAKE_SYSTEM_NAME=Windows
+      -DCMAKE_SYSTEM_PROCESSOR=${arch}
+      -DCMAKE_C_COMPILER=${arch}-w64-mingw32-gcc-posix
+      -DCMAKE_CXX_COMPILER=${arch}-w64-mingw32-g++-posix
+      -DCMAKE_RC_COMPILER=${arch}-w64-mingw32-windres
+      -DCMAKE_BUILD_TYPE=Release
+      -DCMAKE_PREFIX_PATH=${CMAKE_BINARY_DIR}/sdk-${arch}
+      -DQOR32_SNIPPETS_DIR=${PROJECT_SOURCE_DIR}/docs/snippets
+      -DQOR32_GEN_DIR=${QOR32_GEN_DIR}
+    BUILD_ALWAYS ON
+    INSTALL_COMMAND ""
+    DEPENDS win_${arch})
+endforeach()
 
 # Wine tests: one executable per area, all in one prefix with the null
 # display driver; the wineserver stays up for the whole run.

@@ -9,6 +9,7 @@
 #include "consumer_ids.h"
 
 #include "create.c"
+#include "handle_text.c"
 
 int g_failures;
 int CheckCppHelpers(HINSTANCE instance); /* cpp_helpers.cpp */
@@ -95,6 +96,18 @@ static void ByCreateWindow(HINSTANCE instance)
     CheckClass(GetDlgItem(h, 32), QOR32_BITMAP_CLASS, "option group: third option");
     SendMessageA(h, SELM_SETCHOICE, 31, 0);
     Check(SendMessageA(h, SELM_GETCHOICE, 0, 0) == 31, "SELM_SETCHOICE / SELM_GETCHOICE");
+
+    {
+        /* a bitmap passed by handle stays the application's */
+        HBITMAP bitmap = CreateBitmap(64, 32, 1, 32, NULL);
+        BITMAP info;
+        h = CreateButtonWithBitmap(parent, instance, 40, bitmap);
+        CheckClass(h, QOR32_BITMAP_CLASS, "CreateWindowExA: button with an HBITMAP= image");
+        DestroyWindow(h);
+        Check(GetObjectA(bitmap, sizeof info, &info) == sizeof info,
+              "a bitmap passed by HBITMAP= outlives the button");
+        DeleteObject(bitmap);
+    }
     DestroyWindow(parent);
 }
 
