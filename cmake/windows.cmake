@@ -63,6 +63,16 @@ target_link_libraries(qor32cl PRIVATE gdi32 user32 kernel32)
 # SDK tree (cmake --install): the DLL, the header, the MinGW import library,
 # the .def, an MSVC import library when llvm-dlltool is present, and a CMake
 # package configuration giving the imported target qor32cl::qor32cl.
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  # --kill-at strips the argument sizes from the import library too, but a
+  # program compiled with the header asks for BitmapWndProc@16: remake the
+  # import library from the decorated .def (-k imports the plain names).
+  find_program(QOR32_MINGW_DLLTOOL NAMES i686-w64-mingw32-dlltool REQUIRED)
+  add_custom_command(TARGET qor32cl POST_BUILD
+    COMMAND ${QOR32_MINGW_DLLTOOL} -k -d ${QOR32_DEF} -D QOR32CL.DLL -l $<TARGET_LINKER_FILE:qor32cl>
+    COMMENT "Making the i686 MinGW import library with decorated names")
+endif()
+
 install(TARGETS qor32cl EXPORT qor32clTargets
   RUNTIME DESTINATION bin ARCHIVE DESTINATION lib
   INCLUDES DESTINATION include)

@@ -9,6 +9,16 @@ for f in bin/QOR32CL.DLL include/qor32cl.h include/qor32cl.hpp lib/libqor32cl.dl
          lib/cmake/qor32cl/qor32clTargets.cmake; do
   [ -f "$sdk/$f" ] || { echo "missing: $f"; fail=1; }
 done
+# The MinGW import library answers the names the header makes the compiler
+# ask for: stdcall-decorated on i686.
+if [ -f "$sdk/lib/libqor32cl.dll.a" ]; then
+  if [ "$arch" = i686 ]; then want="__imp__BitmapWndProc@16 _EnumDestroyChildWnd@8"; \
+  else want="__imp_BitmapWndProc EnumDestroyChildWnd"; fi
+  symbols="$(${arch}-w64-mingw32-nm "$sdk/lib/libqor32cl.dll.a" 2>/dev/null)"
+  for s in $want; do
+    grep -q " $s\$" <<<"$symbols" || { echo "libqor32cl.dll.a lacks $s"; fail=1; }
+  done
+fi
 if command -v llvm-dlltool >/dev/null || command -v llvm-dlltool-14 >/dev/null; then
   lib="$sdk/lib/qor32cl.lib"
   if [ ! -f "$lib" ]; then

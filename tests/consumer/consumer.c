@@ -108,6 +108,10 @@ static void ByCreateWindow(HINSTANCE instance)
               "a bitmap passed by HBITMAP= outlives the button");
         DeleteObject(bitmap);
     }
+    /* The exported callback, through the import library: it destroys every
+     * child it is given. */
+    EnumChildWindows(parent, EnumDestroyChildWnd, 0);
+    Check(GetWindow(parent, GW_CHILD) == NULL, "EnumDestroyChildWnd destroys the children");
     DestroyWindow(parent);
 }
 
@@ -119,9 +123,7 @@ int main(void)
     HMODULE library = LoadLibraryA("QOR32CL.DLL");
     WNDCLASSEXA wc;
     Check(library != NULL, "LoadLibraryA(\"QOR32CL.DLL\")");
-    /* The import library resolves the exports. */
     Check(GetProcAddress(library, "BitmapWndProc") != NULL, "export BitmapWndProc");
-    Check(EnumDestroyChildWnd != NULL, "import EnumDestroyChildWnd");
     wc.cbSize = sizeof wc;
     Check(GetClassInfoExA(NULL, QOR32_STATUS_CLASS, &wc) != 0, "global class Qor32Status");
 
