@@ -132,6 +132,14 @@ set_tests_properties(wine.msvc_lib_x86_64 PROPERTIES
   ENVIRONMENT "${QOR32_WINE_ENV}"
   FIXTURES_REQUIRED wine
   RESOURCE_LOCK wine_desktop)
+# The README's MinGW command line, run as it stands there.
+add_test(NAME wine.readme_mingw
+  COMMAND ${PROJECT_SOURCE_DIR}/scripts/check-readme-mingw.sh ${CMAKE_BINARY_DIR}/sdk-x86_64
+          ${CMAKE_BINARY_DIR}/readme-mingw ${QOR32_WINE})
+set_tests_properties(wine.readme_mingw PROPERTIES
+  ENVIRONMENT "${QOR32_WINE_ENV}"
+  FIXTURES_REQUIRED wine
+  RESOURCE_LOCK wine_desktop)
 # Every snippet file under docs/snippets appears verbatim in the docs.
 add_test(NAME docs.snippets COMMAND ${PROJECT_SOURCE_DIR}/scripts/check-docs.sh ${PROJECT_SOURCE_DIR}/docs)
 
