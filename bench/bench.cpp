@@ -225,6 +225,13 @@ SIZE ClientSize(HWND w) {
 // Invalidates (with erase) the window and its children and repaints at once.
 void Repaint(HWND w) { RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW); }
 
+// The child windows of w, in z-order (creation order).
+std::vector<HWND> Children(HWND w) {
+  std::vector<HWND> list;
+  for (HWND c = GetWindow(w, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) list.push_back(c);
+  return list;
+}
+
 void Click(HWND w, int x, int y) {
   SendMessageA(w, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
   SendMessageA(w, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
@@ -455,6 +462,34 @@ void BitmapRows(int part, bool check) {
   if (part == 1)
     Measure(n + ": click", [&] { Click(p.ours, w / 2, h / 2); }, [&] { Click(p.peer, w / 2, h / 2); }, nullptr,
             20, true);
+  if (part == 4 && check) {
+    Measure(n + ": invalidate without erase + UpdateWindow", [&] {
+      InvalidateRect(p.ours, nullptr, FALSE);
+      UpdateWindow(p.ours);
+    },
+            [&] {
+              InvalidateRect(p.peer, nullptr, FALSE);
+              UpdateWindow(p.peer);
+            },
+            [&] {
+              InvalidateRect(p.floor, nullptr, FALSE);
+              UpdateWindow(p.floor);
+            },
+            20);
+  }
+  if (part == 4 && !check) {
+    // What each part of the push button adds: the same control with the
+    // face only, and with face and image, against the full one.
+    HWND face = Child(QOR32_BITMAP_CLASS, "~B0,0,0,0,2,0,0,0", 0, kOursX, kOursY + 40, w, h);
+    HWND image = Child(QOR32_BITMAP_CLASS, "~B0,0,0,0,2,0,0,0~G4,4,0,0,0,0,0,1,BENCH_ICON", 0, kOursX, kOursY + 80, w, h);
+    UpdateWindow(g_parent);
+    Measure("Bitmap push, face + image + text / face only: repaint", [&] { Repaint(p.ours); }, [&] { Repaint(face); },
+            nullptr, 20);
+    Measure("Bitmap push, face + image / face only: repaint", [&] { Repaint(image); }, [&] { Repaint(face); },
+            nullptr, 20);
+    DestroyWindow(face);
+    DestroyWindow(image);
+  }
   if (part == 2 && check) {
     int k = 0, j = 0;
     Measure(n + ": BM_SETCHECK", [&] {
@@ -548,11 +583,22 @@ void MatrixRows(int part) {
     const std::string cells = std::to_string(g.columns * g.rows) + " cells";
     if (main && part == 0) RepaintRow("Matrix 4 x 2 / 8 owner-drawn BUTTONs: repaint", p);
     if (!main && part == 4) RepaintRow("Matrix / owner-drawn BUTTONs: repaint, " + cells, p, 10);
+    if (main && part == 4) {
+      // The same grid with three bands: no mask, so each cell is one blit
+      // instead of background, mask and image.
+      HWND plain = Child(QOR32_MATRIX_CLASS, "~M 0 0 0 2 BENCH_GRID8N 4 2 0 0 3 3 0 0", 0, kOursX, kOursY + 100,
+                         10, 10, nullptr, 320);
+      UpdateWindow(plain);
+      Measure("Matrix 4 x 2 with 4 bands (masked) / the same with 3 bands: repaint", [&] { Repaint(p.ours); },
+              [&] { Repaint(plain); }, nullptr, 20);
+      DestroyWindow(plain);
+    }
     if (main && part == 1) {
       int k = 0, j = 0;
+      const std::vector<HWND> ourCells = Children(p.ours), peerCells = Children(p.peer);
       Measure("Matrix / owner-drawn BUTTON: click on a cell",
-              [&] { Click(GetDlgItem(p.ours, 300 + (k++ % 8)), 5, 5); },
-              [&] { Click(GetDlgItem(p.peer, 200 + (j++ % 8)), 5, 5); }, nullptr, 20, true);
+              [&] { Click(ourCells[k++ % ourCells.size()], 5, 5); },
+              [&] { Click(peerCells[j++ % peerCells.size()], 5, 5); }, nullptr, 20, true);
     }
     if (main && part == 5) {
       g_memory.push_back({"Matrix (8 cells)", BlockSize(p.ours, QOR32_STATE_OFFSET), 0, "BUTTON x 8",
@@ -590,12 +636,13 @@ void ColorRows(int part) {
   if (part == 0) RepaintRow("Color picker / 23 owner-drawn STATICs: repaint", p);
   if (part == 1) {
     int k = 0, j = 0;
+    const std::vector<HWND> peerCells = Children(p.peer);
     Measure("Color picker / owner-drawn STATIC: click on a cell",
             [&] {
               const int i = k++ % 8;
               Click(p.ours, 10 + (i % 4) * 19, 9 + (i / 4) * 17);
             },
-            [&] { Click(GetDlgItem(p.peer, 400 + (j++ % 8)), 5, 5); }, nullptr, 20, true);
+            [&] { Click(peerCells[j++ % 8], 5, 5); }, nullptr, 20, true);
   }
   if (part == 5) g_memory.push_back({"Color picker", BlockSize(p.ours, QOR32_STATE_OFFSET), 0, "STATIC x 23",
                                      23 * ClassExtra("STATIC")});

@@ -6,11 +6,11 @@ namespace {
 
 constexpr uint32_t kBlack = 0x000000, kWhite = 0xFFFFFF;
 
-// Four bands of a columns x rows grid of 40 x 20 cells: three image bands,
-// one colour per cell, and an all-black (opaque) mask band.
-bmpgen::Image Grid(int columns, int rows) {
+// Bands of a columns x rows grid of 40 x 20 cells: three image bands, one
+// colour per cell, and (with four bands) an all-black, opaque mask band.
+bmpgen::Image Grid(int columns, int rows, int bands = 4) {
   constexpr int w = 40, h = 20;
-  bmpgen::Image image(w * columns, h * rows * 4, kBlack);
+  bmpgen::Image image(w * columns, h * rows * bands, kBlack);
   for (int b = 0; b < 3; ++b)
     for (int i = 0; i < columns * rows; ++i) {
       const int x = (i % columns) * w, y = b * rows * h + (i / columns) * h;
@@ -64,6 +64,7 @@ QOR32_BITMAP(BENCH_ICON) {
 QOR32_BITMAP(BENCH_GRID1) { return Grid(1, 1); }
 QOR32_BITMAP(BENCH_GRID4) { return Grid(2, 2); }
 QOR32_BITMAP(BENCH_GRID8) { return Grid(4, 2); }
+QOR32_BITMAP(BENCH_GRID8N) { return Grid(4, 2, 3); }
 QOR32_BITMAP(BENCH_GRID16) { return Grid(4, 4); }
 QOR32_BITMAP(BENCH_GRID64) { return Grid(8, 8); }
 
