@@ -133,7 +133,7 @@ public:
         return *this;
     }
     BitmapText& Instance(HINSTANCE instance) {
-        return Cmd('H').Handle(reinterpret_cast<void*>(instance), false);
+        return Cmd('H').Value(reinterpret_cast<UINT_PTR>(instance));
     }
     BitmapText& RootInstance() { return Cmd('P'); }
     const std::string& Str() const { return text_; }
@@ -166,12 +166,12 @@ private:
     BitmapText& Handle(HBITMAP bitmap) {
         text_ += ",HBITMAP= ";
         first_ = true;
-        return Handle(reinterpret_cast<void*>(bitmap), true);
+        return Value(reinterpret_cast<UINT_PTR>(bitmap));
     }
-    BitmapText& Handle(void* handle, bool /*afterName*/) {
+    // A handle's value in decimal, with all its digits.
+    BitmapText& Value(UINT_PTR value) {
         char buf[32];
-        std::snprintf(buf, sizeof buf, "%s%llu", first_ ? "" : ",",
-                      static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(handle)));
+        std::snprintf(buf, sizeof buf, "%s%llu", first_ ? "" : ",", static_cast<unsigned long long>(value));
         text_ += buf;
         first_ = false;
         return *this;

@@ -2,6 +2,7 @@
 // and the typed message wrappers.
 #include <windows.h>
 
+#include <cstdint>
 #include <cstring>
 
 #include "qor32cl.hpp"
@@ -28,6 +29,9 @@ extern "C" int CheckCppHelpers(HINSTANCE instance) {
         "BitmapText composes face, text and focus commands");
   const BitmapText image = BitmapText().WholeImage(3, reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(1234567)));
   Check(image.Str() == "~Q3,HBITMAP= 1234567", "BitmapText passes a bitmap handle after HBITMAP=");
+  const BitmapText lookup = BitmapText().Instance(reinterpret_cast<HINSTANCE>(static_cast<UINT_PTR>(98765432101ull & UINTPTR_MAX)));
+  Check(lookup.Str() == (sizeof(void*) == 8 ? "~H98765432101" : "~H4276151589"),
+        "BitmapText writes an instance with all its digits");
 
   HWND parent = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 400, 300, nullptr, nullptr, instance, nullptr);
   HWND check = CreateWindowExA(0, QOR32_BITMAP_CLASS,
