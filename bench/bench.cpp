@@ -250,12 +250,15 @@ SIZE_T BlockSize(HWND w, int offset) {
 
 int ClassExtra(const char* cls) {
   WNDCLASSA wc{};
-  if (!GetClassInfoA(nullptr, cls, &wc) && !GetClassInfoA(g_instance, cls, &wc)) return -1;
+  if (!GetClassInfoA(nullptr, cls, &wc) && !GetClassInfoA(g_instance, cls, &wc) &&
+      !GetClassInfoA(GetModuleHandleA("QOR32CL.DLL"), cls, &wc))
+    return -1;
   return wc.cbWndExtra;
 }
 
 struct Memory {
   std::string name;
+  const char* ourClass;
   SIZE_T block = 0, records = 0;
   std::string peer;
   int peerExtra = 0;
@@ -355,7 +358,7 @@ void SlideRows(int part) {
             nullptr, 2);
   }
   if (part == 5) {
-    Memory m{"Slide", BlockSize(p.ours, QOR32_STATE_OFFSET), 0, TRACKBAR_CLASSA, ClassExtra(TRACKBAR_CLASSA)};
+    Memory m{"Slide", QOR32_SLIDE_CLASS, BlockSize(p.ours, QOR32_STATE_OFFSET), 0, TRACKBAR_CLASSA, ClassExtra(TRACKBAR_CLASSA)};
     g_memory.push_back(m);
   }
   p.Destroy();
@@ -419,7 +422,7 @@ void TabRows(int part) {
             },
             nullptr, 20);
   }
-  if (part == 5) g_memory.push_back({"Tab", BlockSize(p.ours, QOR32_STATE_OFFSET), 0, WC_TABCONTROLA,
+  if (part == 5) g_memory.push_back({"Tab", QOR32_TAB_CLASS, BlockSize(p.ours, QOR32_STATE_OFFSET), 0, WC_TABCONTROLA,
                                      ClassExtra(WC_TABCONTROLA)});
   p.Destroy();
   if (part == 3)
@@ -502,7 +505,7 @@ void BitmapRows(int part, bool check) {
             },
             nullptr, 20);
   }
-  if (part == 5) g_memory.push_back({check ? "Bitmap (check box)" : "Bitmap (push)",
+  if (part == 5) g_memory.push_back({check ? "Bitmap (check box)" : "Bitmap (push)", QOR32_BITMAP_CLASS,
                                      BlockSize(p.ours, QOR32_BMP_STATE_OFFSET), BitmapRecords(p.ours), "BUTTON",
                                      ClassExtra("BUTTON")});
   if (part == 4 && !check) {
@@ -544,7 +547,7 @@ void StatusRows(int part) {
   p.floor = Floor(s);
   UpdateWindow(g_parent);
   if (part == 0) RepaintRow("Status / msctls_statusbar32: repaint", p);
-  if (part == 5) g_memory.push_back({"Status", 0, 0, STATUSCLASSNAMEA, ClassExtra(STATUSCLASSNAMEA)});
+  if (part == 5) g_memory.push_back({"Status", QOR32_STATUS_CLASS, 0, 0, STATUSCLASSNAMEA, ClassExtra(STATUSCLASSNAMEA)});
   p.Destroy();
   if (part == 3)
     Measure("Status / msctls_statusbar32: create + destroy",
@@ -601,7 +604,7 @@ void MatrixRows(int part) {
               [&] { Click(peerCells[j++ % peerCells.size()], 5, 5); }, nullptr, 20, true);
     }
     if (main && part == 5) {
-      g_memory.push_back({"Matrix (8 cells)", BlockSize(p.ours, QOR32_STATE_OFFSET), 0, "BUTTON x 8",
+      g_memory.push_back({"Matrix (8 cells)", QOR32_MATRIX_CLASS, BlockSize(p.ours, QOR32_STATE_OFFSET), 0, "BUTTON x 8",
                           8 * ClassExtra("BUTTON")});
     }
     p.Destroy();
@@ -644,7 +647,7 @@ void ColorRows(int part) {
             },
             [&] { Click(peerCells[j++ % 8], 5, 5); }, nullptr, 20, true);
   }
-  if (part == 5) g_memory.push_back({"Color picker", BlockSize(p.ours, QOR32_STATE_OFFSET), 0, "STATIC x 23",
+  if (part == 5) g_memory.push_back({"Color picker", QOR32_COLOR_CLASS, BlockSize(p.ours, QOR32_STATE_OFFSET), 0, "STATIC x 23",
                                      23 * ClassExtra("STATIC")});
   p.Destroy();
   if (part == 3)
@@ -695,7 +698,7 @@ void PreviewRows(int part) {
   if (part == 1)
     Measure("Preview / STATIC (SS_NOTIFY): click", [&] { Click(p.ours, 60, 60); }, [&] { Click(p.peer, 60, 60); },
             nullptr, 20, true);
-  if (part == 5) g_memory.push_back({"Preview", BlockSize(p.ours, QOR32_STATE_OFFSET), PreviewRecords(p.ours),
+  if (part == 5) g_memory.push_back({"Preview", QOR32_PREVIEW_CLASS, BlockSize(p.ours, QOR32_STATE_OFFSET), PreviewRecords(p.ours),
                                      "STATIC", ClassExtra("STATIC")});
   p.Destroy();
   if (part == 3)
@@ -725,10 +728,11 @@ void PrintTable() {
       std::printf("   notifications/op %.2f / %.2f", r.ours.perOpNotifications, r.peer.perOpNotifications);
     std::printf("\n");
   }
-  std::printf("\n%-22s %12s %12s   %-16s %s\n", "memory", "StateBlock", "records", "peer", "peer window extra bytes");
+  std::printf("\n%-20s %11s %8s %12s   %-19s %s\n", "memory (bytes)", "StateBlock", "records", "window extra",
+              "peer", "peer window extra");
   for (const Memory& m : g_memory)
-    std::printf("%-22s %12zu %12zu   %-16s %d\n", m.name.c_str(), size_t(m.block), size_t(m.records), m.peer.c_str(),
-                m.peerExtra);
+    std::printf("%-20s %11zu %8zu %12d   %-19s %d\n", m.name.c_str(), size_t(m.block), size_t(m.records),
+                ClassExtra(m.ourClass), m.peer.c_str(), m.peerExtra);
   std::printf("\n(+- is the interquartile range over %d rounds; o/p = ours / peer, o/f = ours / floor.\n"
               " Peers keep their state in comctl32/user32's own heap; only their window extra bytes are visible.)\n",
               g_rounds);

@@ -5,7 +5,7 @@
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${BUILD_DIR:-$root/build}"
-"$root/scripts/build.sh"
+"$root/scripts/build.sh" >&2  # the build's output stays out of the table
 export WINEPREFIX="$build/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 "$root/scripts/wine-prefix.sh" start "$WINEPREFIX"
 trap '"$root/scripts/wine-prefix.sh" stop "$WINEPREFIX"' EXIT
