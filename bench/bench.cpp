@@ -355,7 +355,7 @@ void SlideRows(int part) {
               SendMessageA(p.peer, TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&peerThumb));
               Drag(p.peer, peerThumb, s.cx);
             },
-            nullptr, 2);
+            nullptr, 2, true);
   }
   if (part == 5) {
     Memory m{"Slide", QOR32_SLIDE_CLASS, BlockSize(p.ours, QOR32_STATE_OFFSET), 0, TRACKBAR_CLASSA, ClassExtra(TRACKBAR_CLASSA)};
