@@ -22,7 +22,8 @@ constexpr int kStateOffset = QOR32_STATE_OFFSET;
 constexpr int kStatusFontOffset = QOR32_STATUS_FONT_OFFSET;
 
 // Registers the nine classes in table order; false at the first failure
-// (the classes registered before it stay registered).
-bool RegisterControlClasses(HINSTANCE instance);
+// (the classes registered before it stay registered). A suffix, if given,
+// is appended to every class name (tests register second copies that way).
+bool RegisterControlClasses(HINSTANCE instance, const char* suffix = nullptr);
 
 }  // namespace qor32

@@ -1,6 +1,8 @@
 #include "state_block.h"
 
 #include <algorithm>
+
+#include "frame/allocation.h"
 #include <vector>
 
 namespace qor32 {
@@ -28,7 +30,7 @@ void SetSlotHandle(HWND hwnd, int offset, HGLOBAL handle) {
 }
 
 HGLOBAL CreateStateBlock(HWND hwnd, int offset, std::size_t size) {
-  HGLOBAL handle = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size);
+  HGLOBAL handle = AllocateBlock(GMEM_MOVEABLE | GMEM_ZEROINIT, size);
   SetSlotHandle(hwnd, offset, handle);
   return handle;
 }

@@ -4,6 +4,7 @@
 
 #include "controls/bitmap/bitmap_internal.h"
 #include "controls/bitmap/portable/bitmap_commands.h"
+#include "frame/allocation.h"
 #include "frame/bitmap_lookup.h"
 #include "frame/gdi.h"
 
@@ -18,7 +19,7 @@ class WindowCommandHost : public CommandHost {
   explicit WindowCommandHost(HWND hwnd) : hwnd_(hwnd) {}
 
   Handle AllocateTextRecord() override {
-    return GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(BitmapText));
+    return AllocateBlock(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(BitmapText));
   }
   BitmapText* LockTextRecord(Handle record) override {
     return static_cast<BitmapText*>(GlobalLock(static_cast<HGLOBAL>(record)));

@@ -103,6 +103,19 @@ void DrawArc(HDC dc, COLORREF color, const Rect32& box, Point32 from, Point32 to
   ::Arc(dc, box.left, box.top, box.right, box.bottom, from.x, from.y, to.x, to.y);
 }
 
+// Arcs and ellipses cost time and memory in proportion to their size, and a
+// control text can place a lamp a billion pixels wide. A round lamp larger
+// than the 16-bit coordinate range cannot be meant; it is not drawn.
+constexpr int32_t kMaxRoundLampExtent = 32767;
+
+bool RoundLampDrawable(const Rect32& box) {
+  const int64_t width = int64_t(box.right) - box.left;
+  const int64_t height = int64_t(box.bottom) - box.top;
+  return width <= kMaxRoundLampExtent && height <= kMaxRoundLampExtent && box.left >= -kMaxRoundLampExtent &&
+         box.top >= -kMaxRoundLampExtent && box.right <= 2 * kMaxRoundLampExtent &&
+         box.bottom <= 2 * kMaxRoundLampExtent;
+}
+
 void PaintLamp(HDC dc, const BitmapState& state, int paintState) {
   RealizedPalette palette(dc, static_cast<HPALETTE>(state.palette), true);
   const COLORREF c = LampColor(state, paintState);
@@ -113,6 +126,7 @@ void PaintLamp(HDC dc, const BitmapState& state, int paintState) {
   switch (state.indicatorShape) {
     case 0: {  // round lamp
       const RoundLamp lamp = LayOutRoundLamp(state, paintState);
+      if (!RoundLampDrawable(lamp.box) || !RoundLampDrawable(lamp.ellipse)) break;
       DrawArc(dc, kDarkGrey, lamp.box, lamp.upperFrom, lamp.upperTo);
       DrawArc(dc, kWhite, lamp.box, lamp.upperTo, lamp.upperFrom);
       {

@@ -12,6 +12,7 @@
 #include "controls/preview/portable/preview_picture.h"
 #include "controls/preview/preview_paint.h"
 #include "controls/preview/preview_state.h"
+#include "frame/allocation.h"
 #include "frame/bitmap_lookup.h"
 #include "frame/gdi.h"
 #include "frame/library.h"
@@ -138,7 +139,7 @@ void TakePicture(PreviewState& st, HINSTANCE owner, const char* name) {
   }
   HGLOBAL copy = nullptr;
   if (CheckPicture(data, size, nullptr)) {
-    copy = GlobalAlloc(GMEM_MOVEABLE, size);
+    copy = AllocateBlock(GMEM_MOVEABLE, size);
     if (copy == nullptr) {
       FreeResource(resource);
       return;

@@ -577,6 +577,16 @@ TEST_F(BitmapTest, RoundLamp) {
   EXPECT_GT(CountColor(small, RECT{8, 2, 10, 10}, kWhite) + CountColor(small, RECT{2, 8, 10, 10}, kWhite), 0);
 }
 
+TEST_F(BitmapTest, RoundLampBeyondTheCoordinateRangeIsNotDrawn) {
+  // Found by the message storms: a round lamp a billion pixels wide made
+  // every paint take minutes. It draws nothing; a square lamp of the same
+  // size still fills the control.
+  HWND round = Create("~I0,0,999999999,999999999,0,0,0,0,255,0,255,0,0,192,192,192", 0, 20, 20);
+  EXPECT_TRUE(DrawnOnlyInside(round, RECT{0, 0, 0, 0}));
+  HWND square = Create("~I0,0,999999999,999999999,0,0,3,0,255,0,255,0,0,192,192,192", 0, 20, 20);
+  EXPECT_EQ(qt::PixelAt(square, 10, 10), kRed);
+}
+
 TEST_F(BitmapTest, LampColourByStateAndShiftWhileDown) {
   const struct {
     int state;
