@@ -52,8 +52,9 @@ int64_t ParseHandleNumber(int32_t& pos, const char* text) {
     if (text[pos] == '-') converting = false;
     if (converting) value = value * 10 + static_cast<uint64_t>(text[pos] - '0');
   }
-  const int64_t magnitude = static_cast<int64_t>(value);
-  return negative ? -magnitude : magnitude;
+  // Negated in unsigned arithmetic: twenty digits' worth of magnitude, or
+  // exactly 2^63, must not overflow a signed negation.
+  return static_cast<int64_t>(negative ? uint64_t{0} - value : value);
 }
 
 void ParseText(int32_t& pos, const char* text, char* dest, int capacity,

@@ -41,6 +41,11 @@ void ReadEverything(const char* text) {
         qor32::ParseNumber(g_parsePos, g_textBuf);
         qor32::ParseText(g_parsePos, g_textBuf, small, sizeof small, false);
         break;
+      case 'G':
+        qor32::ParseHandleNumber(g_parsePos, g_textBuf);
+        qor32::ParseText(g_parsePos, g_textBuf, name, sizeof name, true);
+        qor32::ParseHandleNumber(g_parsePos, g_textBuf);
+        break;
       case 'F':
         for (int i = 0; i < 17; ++i) qor32::ParseNumber(g_parsePos, g_textBuf);
         qor32::ParseText(g_parsePos, g_textBuf, g_captionBuf, qor32::kControlTextCapacity, false);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 #include <cstring>
 #include <string>
 
@@ -94,7 +96,9 @@ TEST(MatrixCommandsTest, HandlesKeepAllTheirDigits) {
     int64_t value;
     int32_t cursorAfter;
   } cases[] = {{"", 0, 0},           {" x,12", 12, 5},   {"--5", 0, 3},
-               {"5-3 7", 5, 3},      {"-", 0, 1},        {"12345678901234567890", 1234567890123456789LL, 19}};
+               {"5-3 7", 5, 3},      {"-", 0, 1},        {"12345678901234567890", 1234567890123456789LL, 19},
+               // The most negative value negates without overflowing.
+               {"-9223372036854775808", INT64_MIN, 20}};
   for (const auto& c : cases) {
     int32_t pos = 0;
     EXPECT_EQ(ParseHandleNumber(pos, c.text), c.value) << c.text;
