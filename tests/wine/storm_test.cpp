@@ -395,4 +395,70 @@ INSTANTIATE_TEST_SUITE_P(AllClasses, StormTest, ::testing::Range(0, 9),
                            return std::string(Classes()[static_cast<size_t>(info.param)].name);
                          });
 
+
+
+// ---- Two UI threads ----------------------------------------------------------
+// Each thread owns a parent with a Bitmap and a Slide control and
+// reconfigures them by control text as fast as it can, with values of its
+// own; after every parse the control must report exactly what its own text
+// said. The parse buffers are per thread, so the two never mix.
+
+struct ThreadJob {
+  int tag;         // 0 or 1: selects this thread's values
+  int iterations;
+  int parses = 0;
+  int mismatches = 0;
+  std::string firstMismatch;
+};
+
+DWORD WINAPI ReconfigureLoop(void* argument) {
+  auto* job = static_cast<ThreadJob*>(argument);
+  qt::ParentWindow parent(200, 100);
+  HWND bitmap = parent.CreateChild(QOR32_BITMAP_CLASS, "", WS_VISIBLE, 0, 0, 60, 30, 1);
+  HWND slide = parent.CreateChild(QOR32_SLIDE_CLASS, "", WS_VISIBLE, 0, 40, 60, 30, 2);
+  char text[256];
+  for (int i = 0; i < job->iterations; ++i) {
+    const int shape = 3 + job->tag * 2 + (i % 2);
+    const int red = (job->tag * 100 + i) & 0xFF, green = (i * 7) & 0xFF, blue = job->tag ? 200 : 50;
+    std::snprintf(text, sizeof text,
+                  "Thread %d caption %d~I2,2,10,10,0,0,%d,%d,%d,%d,0,0,0,0,0,0~T0,0,0,0,0,0,0,37,0,0,0,0,0,0,0,0,0,t%d",
+                  job->tag, i, shape, red, green, blue, job->tag);
+    SendMessageA(bitmap, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+    const LRESULT gotShape = SendMessageA(bitmap, BMPM_GETINDICATORSHAPE, 0, 0);
+    const LRESULT gotColor = SendMessageA(bitmap, BMPM_GETINDICATORCOLOR, 0, 0);
+    const int x = (job->tag * 500 + i) % 1000, y = (job->tag * 300 + 2 * i) % 1000;
+    std::snprintf(text, sizeof text, "~S0,0,0,0 STORM_STRIP STORM_STRIP 0,0,%d,%d,1000,1000,10,10", x, y);
+    SendMessageA(slide, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+    const LRESULT gotPos = SendMessageA(slide, SLDM_GETPOS, 0, 0);
+    job->parses += 2;
+    if (gotShape != shape || static_cast<COLORREF>(gotColor) != RGB(red, green, blue) ||
+        static_cast<DWORD>(gotPos) != static_cast<DWORD>(MAKELONG(x, y))) {
+      if (job->mismatches++ == 0)
+        job->firstMismatch = "iteration " + std::to_string(i) + ": shape " + std::to_string(gotShape) +
+                             " colour " + std::to_string(gotColor) + " position " + std::to_string(gotPos);
+    }
+    if (i % 64 == 0) qt::PumpMessages();
+  }
+  DestroyWindow(slide);
+  DestroyWindow(bitmap);
+  return 0;
+}
+
+TEST(TwoThreadsTest, EveryControlKeepsExactlyItsOwnConfiguration) {
+  { qt::ParentWindow registersTheParentClass(10, 10); }
+  ThreadJob jobs[2] = {{0, 3000 * Scale()}, {1, 3000 * Scale()}};
+  HANDLE threads[2];
+  for (int t = 0; t < 2; ++t) {
+    threads[t] = CreateThread(nullptr, 0, ReconfigureLoop, &jobs[t], 0, nullptr);
+    ASSERT_NE(threads[t], nullptr);
+  }
+  WaitForMultipleObjects(2, threads, TRUE, INFINITE);
+  for (int t = 0; t < 2; ++t) {
+    CloseHandle(threads[t]);
+    EXPECT_EQ(jobs[t].mismatches, 0) << "thread " << t << ": " << jobs[t].firstMismatch;
+    EXPECT_EQ(jobs[t].parses, 2 * 3000 * Scale());
+  }
+  std::printf("[ threads  ] 2 threads, %d parses each\n", jobs[0].parses);
+}
+
 }  // namespace
