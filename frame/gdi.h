@@ -65,19 +65,33 @@ class ScopedSelect {
   HGDIOBJ previous_;
 };
 
-class ScopedPalette {
+// Selects a palette (as foreground or background palette) and realises it;
+// on exit the previous palette is selected back as a background palette and
+// realised. Nothing happens for a null palette.
+class RealizedPalette {
  public:
-  ScopedPalette(HDC dc, HPALETTE palette, BOOL background = FALSE)
-      : dc_(dc), previous_(palette != nullptr ? SelectPalette(dc, palette, background) : nullptr) {}
-  ~ScopedPalette() {
-    if (previous_ != nullptr) SelectPalette(dc_, previous_, TRUE);
+  RealizedPalette(HDC dc, HPALETTE palette, bool background = false)
+      : dc_(dc), previous_(palette != nullptr ? SelectPalette(dc, palette, background ? TRUE : FALSE) : nullptr) {
+    if (previous_ != nullptr) {
+      const UINT changed = RealizePalette(dc);
+      changed_ = changed == GDI_ERROR ? 0 : changed;
+    }
   }
-  ScopedPalette(const ScopedPalette&) = delete;
-  ScopedPalette& operator=(const ScopedPalette&) = delete;
+  ~RealizedPalette() {
+    if (previous_ != nullptr) {
+      SelectPalette(dc_, previous_, TRUE);
+      RealizePalette(dc_);
+    }
+  }
+  RealizedPalette(const RealizedPalette&) = delete;
+  RealizedPalette& operator=(const RealizedPalette&) = delete;
+  // Entries the realisation changed in the system palette.
+  UINT changed() const { return changed_; }
 
  private:
   HDC dc_;
   HPALETTE previous_;
+  UINT changed_ = 0;
 };
 
 class ScopedTextColor {

@@ -16,34 +16,6 @@ constexpr COLORREF kPaletteRelative = 0x02000000;
 
 RECT ToRect(const Rect32& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
 
-// Selects a palette and realises it; on exit the previous palette is
-// selected back as a background palette and realised.
-class RealizedPalette {
- public:
-  RealizedPalette(HDC dc, HPALETTE palette, bool background)
-      : dc_(dc), previous_(palette != nullptr ? SelectPalette(dc, palette, background ? TRUE : FALSE) : nullptr) {
-    if (previous_ != nullptr) {
-      const UINT changed = RealizePalette(dc);
-      changed_ = changed == GDI_ERROR ? 0 : changed;
-    }
-  }
-  ~RealizedPalette() {
-    if (previous_ != nullptr) {
-      SelectPalette(dc_, previous_, TRUE);
-      RealizePalette(dc_);
-    }
-  }
-  RealizedPalette(const RealizedPalette&) = delete;
-  RealizedPalette& operator=(const RealizedPalette&) = delete;
-  // Entries the realisation changed in the system palette.
-  UINT changed() const { return changed_; }
-
- private:
-  HDC dc_;
-  HPALETTE previous_;
-  UINT changed_ = 0;
-};
-
 void DrawPolyline(HDC dc, const Polyline& line) {
   Pen pen = SolidPen(line.color);
   ScopedSelect selection(dc, pen.get());

@@ -260,14 +260,14 @@ LRESULT RealizeOwnPalette(HWND hwnd) {
     WindowDC dc(hwnd);
     if (!dc) return 0;
     HPALETTE palette = st ? st->palette : nullptr;
-    HPALETTE previous = palette != nullptr ? SelectPalette(dc.get(), palette, FALSE) : nullptr;
-    realized = RealizePalette(dc.get());
-    if (previous != nullptr) {
-      SelectPalette(dc.get(), previous, TRUE);
-      RealizePalette(dc.get());
+    if (palette != nullptr) {
+      RealizedPalette selection(dc.get(), palette);
+      realized = selection.changed();
+    } else {
+      realized = RealizePalette(dc.get());  // the DC's own palette
+      if (realized == GDI_ERROR) realized = 0;
     }
   }
-  if (realized == GDI_ERROR) realized = 0;
   if (realized != 0) InvalidateRect(hwnd, nullptr, TRUE);
   return static_cast<LRESULT>(realized);
 }

@@ -32,27 +32,6 @@ void FillBox(HDC dc, const Rect32& r, int penStyle, COLORREF color) {
   Rectangle(dc, f.left, f.top, f.right, f.bottom);
 }
 
-// Palette selected as foreground and realised for the paint; the previous
-// one is selected back as background palette and realised at the end.
-class PaintPalette {
- public:
-  PaintPalette(HDC dc, HPALETTE palette)
-      : dc_(dc), previous_(palette != nullptr ? SelectPalette(dc, palette, FALSE) : nullptr) {
-    if (previous_ != nullptr) RealizePalette(dc_);
-  }
-  ~PaintPalette() {
-    if (previous_ == nullptr) return;
-    SelectPalette(dc_, previous_, TRUE);
-    RealizePalette(dc_);
-  }
-  PaintPalette(const PaintPalette&) = delete;
-  PaintPalette& operator=(const PaintPalette&) = delete;
-
- private:
-  HDC dc_;
-  HPALETTE previous_;
-};
-
 class ScopedStretchMode {
  public:
   ScopedStretchMode(HDC dc, int mode) : dc_(dc), previous_(SetStretchBltMode(dc, mode)) {}
@@ -154,7 +133,7 @@ LRESULT PaintPreview(HWND hwnd) {
   StateLock<PreviewState> st(hwnd, kStateOffset);
   if (!st) return 0;
   HDC dc = paint.dc();
-  PaintPalette palette(dc, st->palette);
+  RealizedPalette palette(dc, st->palette);
   Pen backgroundPen(CreatePen(PS_NULL, 1, kBackgroundPen));
   Brush backgroundBrush = SolidBrush(kBackground);
   ScopedSelect penSelection(dc, backgroundPen.get());

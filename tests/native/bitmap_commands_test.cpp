@@ -210,7 +210,7 @@ TEST_F(BitmapCommandsTest, HandlesAndInstancesKeepAllTheirDigits) {
   };
   for (const Case& c : cases) {
     int32_t pos = 0;
-    EXPECT_EQ(ParseHandleValue(pos, c.text), c.value) << c.text;
+    EXPECT_EQ(static_cast<uint64_t>(ParseHandleNumber(pos, c.text)), c.value) << c.text;
     EXPECT_EQ(pos, c.cursorAfter) << c.text;
   }
 }

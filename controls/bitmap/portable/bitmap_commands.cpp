@@ -7,9 +7,6 @@ namespace qor32::bitmap {
 namespace {
 
 constexpr char kHandleName[] = "HBITMAP=";
-constexpr int kMaxHandleDigits = 19;
-
-constexpr bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 uint16_t Low16(int32_t value) { return static_cast<uint16_t>(value & 0xFFFF); }
 
@@ -39,7 +36,7 @@ class Parser {
       case 'B': Face(); break;
       case 'F': Focus(); break;
       case 'G': Image(false); break;
-      case 'H': instance_ = static_cast<uintptr_t>(ParseHandleValue(g_parsePos, g_textBuf)); break;
+      case 'H': instance_ = static_cast<uintptr_t>(ParseHandleNumber(g_parsePos, g_textBuf)); break;
       case 'I': Indicator(); break;
       case 'P': instance_ = host_.RootInstance(); break;
       case 'Q': Image(true); break;
@@ -109,7 +106,7 @@ class Parser {
     s_.imageFrames = Number();
     ParseText(g_parsePos, g_textBuf, s_.imageName, kImageNameChars, true);
     if (std::strcmp(s_.imageName, kHandleName) == 0) {
-      s_.image = reinterpret_cast<Handle>(static_cast<uintptr_t>(ParseHandleValue(g_parsePos, g_textBuf)));
+      s_.image = reinterpret_cast<Handle>(static_cast<uintptr_t>(ParseHandleNumber(g_parsePos, g_textBuf)));
       s_.imageOwned = false;
     }
     if (s_.image == nullptr) {
@@ -156,18 +153,6 @@ uint32_t ReadColor(int32_t& pos, const char* text) {
   return red | (green << 8) | (blue << 16);
 }
 
-uint64_t ParseHandleValue(int32_t& pos, const char* text) {
-  while (text[pos] != '\0' && !IsDigit(text[pos]) && text[pos] != '-') ++pos;
-  const bool negative = text[pos] == '-';
-  if (negative) ++pos;
-  uint64_t value = 0;
-  bool inValue = true;  // a second '-' ends the value but is consumed, as in ParseNumber
-  for (int n = 0; n < kMaxHandleDigits && (IsDigit(text[pos]) || text[pos] == '-'); ++n, ++pos) {
-    if (text[pos] == '-') inValue = false;
-    if (inValue) value = value * 10 + static_cast<uint64_t>(text[pos] - '0');
-  }
-  return negative ? uint64_t{0} - value : value;
-}
 
 void FillPaletteEntries(BitmapState& state) {
   state.paletteEntries.version = kPaletteVersion;

@@ -65,10 +65,5 @@ void DropImage(BitmapState& state, CommandHost& host);
 // A colour of three numbers red, green, blue, each cut to 8 bits.
 uint32_t ReadColor(int32_t& pos, const char* text);
 
-// A handle value written in decimal (H and "HBITMAP="): read like a number,
-// but with up to 19 digits, because handle values often have ten digits on
-// 32-bit systems and module handles more on 64-bit ones. A leading minus
-// negates, wrapping like the handle's own two's complement.
-uint64_t ParseHandleValue(int32_t& pos, const char* text);
 
 }  // namespace qor32::bitmap
