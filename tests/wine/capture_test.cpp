@@ -8,17 +8,17 @@
 
 namespace {
 
-// Parent pattern: every pixel differs from its neighbours, shifted by `seed`.
-uint32_t Pattern(int x, int y, int seed) {
-  return (uint32_t((x * 7 + seed) & 0xFF) << 16) | (uint32_t((y * 5 + seed) & 0xFF) << 8) |
+// Parent pattern: every pixel differs from its neighbours, shifted by `shift`.
+uint32_t Pattern(int x, int y, int shift) {
+  return (uint32_t((x * 7 + shift) & 0xFF) << 16) | (uint32_t((y * 5 + shift) & 0xFF) << 8) |
          uint32_t((x + y) & 0xFF);
 }
 
-void PaintPattern(HDC dc, const RECT& rc, int seed) {
+void PaintPattern(HDC dc, const RECT& rc, int shift) {
   const int w = rc.right, h = rc.bottom;
   std::vector<uint32_t> pixels(size_t(w) * h);
   for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) pixels[size_t(y) * w + x] = Pattern(x, y, seed);
+    for (int x = 0; x < w; ++x) pixels[size_t(y) * w + x] = Pattern(x, y, shift);
   BITMAPINFO bi{};
   bi.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
   SetDIBitsToDevice(dc, 0, 0, w, h, 0, 0, 0, h, pixels.data(), &bi, DIB_RGB_COLORS);
@@ -78,7 +78,7 @@ HBITMAP MakeBitmap(int width, int height, F pixel) {
 class CaptureTest : public ::testing::Test {
  protected:
   CaptureTest() {
-    parent.paintBackground = [this](HDC dc, const RECT& rc) { PaintPattern(dc, rc, seed); };
+    parent.paintBackground = [this](HDC dc, const RECT& rc) { PaintPattern(dc, rc, patternShift); };
     qt::Repaint(parent.hwnd());
   }
   HWND Child(int x, int y, int w, int h) {
@@ -95,7 +95,7 @@ class CaptureTest : public ::testing::Test {
         mismatches += pixels[size_t(y) * bw + x] != Pattern(px + x, py + y, patternSeed);
     EXPECT_EQ(mismatches, 0) << "capture at (" << px << ", " << py << ")";
   }
-  int seed = 0;
+  int patternShift = 0;
   qt::ParentWindow parent{200, 150};
 };
 
@@ -131,7 +131,7 @@ TEST_F(CaptureTest, RefillKeepsTheBitmapSize) {
   ASSERT_NE(bitmap, nullptr);
 
   // Grown: the refill still holds 20 x 12, now from the new pattern.
-  seed = 40;
+  patternShift = 40;
   SetWindowPos(child, nullptr, 0, 0, 30, 18, SWP_NOMOVE | SWP_NOZORDER);
   qt::Repaint(parent.hwnd());
   EXPECT_EQ(qor32::CaptureBackground(child, bitmap), bitmap);
@@ -143,7 +143,7 @@ TEST_F(CaptureTest, RefillKeepsTheBitmapSize) {
 
   // Shrunk: only the part under the control is refilled; the rest keeps
   // the previous capture.
-  seed = 80;
+  patternShift = 80;
   SetWindowPos(child, nullptr, 0, 0, 8, 5, SWP_NOMOVE | SWP_NOZORDER);
   qt::Repaint(parent.hwnd());
   qor32::CaptureBackground(child, bitmap);
