@@ -5,7 +5,9 @@
 // are run in alternating rounds; the table shows the median time per
 // operation and the spread (the interquartile range) in microseconds.
 //
-// Usage: qor32_bench.exe [quick]   (quick: fewer rounds, for a smoke run)
+// Usage: qor32_bench.exe [quick] [text]
+//   quick: fewer rounds, for a smoke run; text: only the rows whose name
+//   contains it (the memory table is left out then).
 #include <windows.h>
 #include <commctrl.h>
 
@@ -27,6 +29,7 @@ namespace {
 double g_ticksPerMicrosecond = 1.0;
 int g_rounds = 31;
 long g_notifications = 0;  // WM_COMMAND, WM_NOTIFY and scroll messages received
+std::string g_filter;      // empty: every row
 
 double Now() {
   LARGE_INTEGER t;
@@ -83,6 +86,7 @@ std::vector<Row> g_rows;
 // Runs ours, the peer and the floor (when given) in alternating rounds.
 void Measure(const std::string& name, std::function<void()> ours, std::function<void()> peer,
              std::function<void()> floor, int batch, bool showNotifications = false) {
+  if (!g_filter.empty() && name.find(g_filter) == std::string::npos) return;
   std::vector<Sampler> samplers;
   samplers.emplace_back(ours, batch);
   if (peer) samplers.emplace_back(peer, batch);
@@ -728,6 +732,7 @@ void PrintTable() {
       std::printf("   notifications/op %.2f / %.2f", r.ours.perOpNotifications, r.peer.perOpNotifications);
     std::printf("\n");
   }
+  if (!g_filter.empty()) return;
   std::printf("\n%-20s %11s %8s %12s   %-19s %s\n", "memory (bytes)", "StateBlock", "records", "window extra",
               "peer", "peer window extra");
   for (const Memory& m : g_memory)
@@ -741,7 +746,13 @@ void PrintTable() {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc > 1 && std::strcmp(argv[1], "quick") == 0) g_rounds = 3;
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "quick") == 0) {
+      g_rounds = 3;
+    } else {
+      g_filter = argv[i];
+    }
+  }
   LARGE_INTEGER f;
   QueryPerformanceFrequency(&f);
   g_ticksPerMicrosecond = double(f.QuadPart) / 1e6;

@@ -6,6 +6,7 @@
 #include "controls/bitmap/portable/bitmap_commands.h"
 #include "frame/allocation.h"
 #include "frame/bitmap_lookup.h"
+#include "frame/dib_section.h"
 #include "frame/gdi.h"
 
 namespace qor32::bitmap {
@@ -27,13 +28,14 @@ class WindowCommandHost : public CommandHost {
   void UnlockTextRecord(Handle record) override { GlobalUnlock(static_cast<HGLOBAL>(record)); }
   void DeleteImage(Handle image) override { DeleteObject(static_cast<HBITMAP>(image)); }
   Handle LookUpImage(uintptr_t instance, const char* name) override {
-    return LoadNamedBitmap(hwnd_, reinterpret_cast<HINSTANCE>(instance), name);
+    return ToDibSection(LoadNamedBitmap(hwnd_, reinterpret_cast<HINSTANCE>(instance), name));
   }
   uintptr_t RootInstance() override { return reinterpret_cast<uintptr_t>(GetRootInstance(hwnd_)); }
-  void InvalidatePart(const Rect32& r) override {
-    const RECT rect{r.left, r.top, r.right, r.bottom};
-    InvalidateRect(hwnd_, &rect, FALSE);
-  }
+  // Nothing to do here: Parse invalidates the whole control, without
+  // erasing, once the commands have run, and that covers every part a
+  // command placed (an invalidation reaches no further than the client
+  // area anyway). Each InvalidateRect is a round trip to the window manager.
+  void InvalidatePart(const Rect32&) override {}
 
  private:
   HWND hwnd_;

@@ -25,15 +25,12 @@ uint8_t ReadFlags(HWND hwnd) {
   return FlagsFromWords(GetWindowWord(hwnd, kBitmapFlags0Offset), GetWindowWord(hwnd, kBitmapFlags1Offset));
 }
 
+// Writing window words is a round trip to the window manager: one write of
+// the word that holds both flag bytes, and none when nothing changes.
 void StoreFlags(HWND hwnd, uint8_t mask, uint8_t flags) {
-  if (mask & kFirstByteFlags) {
-    const WORD word = GetWindowWord(hwnd, kBitmapFlags0Offset);
-    SetWindowWord(hwnd, kBitmapFlags0Offset, StoreInWord0(word, mask, flags));
-  }
-  if (mask & kSecondByteFlags) {
-    const WORD word = GetWindowWord(hwnd, kBitmapFlags1Offset);
-    SetWindowWord(hwnd, kBitmapFlags1Offset, StoreInWord1(word, mask, flags));
-  }
+  const WORD word = GetWindowWord(hwnd, kBitmapFlags0Offset);
+  const WORD updated = StoreInFlagWord(word, mask, flags);
+  if (updated != word) SetWindowWord(hwnd, kBitmapFlags0Offset, updated);
 }
 
 void Repaint(HWND hwnd) {
@@ -43,7 +40,7 @@ void Repaint(HWND hwnd) {
 
 LRESULT OnCreate(HWND hwnd) {
   StoreFlags(hwnd, kFirstByteFlags | kSecondByteFlags, 0);
-  SetWindowLongPtrA(hwnd, kBitmapFontOffset, 0);
+  if (StoredFont(hwnd) != nullptr) SetWindowLongPtrA(hwnd, kBitmapFontOffset, 0);
   // Without a record the control stays a window that draws nothing.
   if (CreateStateBlock(hwnd, kBitmapStateOffset, sizeof(BitmapState)) != nullptr) {
     StateRecordLock state(hwnd, kBitmapStateOffset);

@@ -1,5 +1,6 @@
 #include "controls/matrix/background_capture.h"
 
+#include "frame/dib_section.h"
 #include "frame/gdi.h"
 
 namespace qor32 {
@@ -12,6 +13,10 @@ HBITMAP CaptureBackground(HWND hwnd, HBITMAP bitmap) {
   HWND parent = GetParent(hwnd);
   WindowDC parentDC(parent);
   MemoryDC memory(parentDC.get());
+  // A DIB section holds the same pixels as a bitmap compatible with the
+  // parent's context and is cheaper to select at every paint; the
+  // compatible bitmap stays the way out for sizes a DIB cannot have.
+  if (bitmap == nullptr) bitmap = CreateDibSection32(width, height);
   if (bitmap == nullptr) bitmap = CreateCompatibleBitmap(parentDC.get(), width, height);
   if (bitmap == nullptr || !memory) return bitmap;
   ScopedSelect selection(memory.get(), bitmap);

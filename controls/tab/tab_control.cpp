@@ -8,6 +8,7 @@
 
 #include "controls/tab/portable/tab_logic.h"
 #include "frame/bitmap_lookup.h"
+#include "frame/dib_section.h"
 #include "frame/gdi.h"
 #include "frame/library.h"
 #include "frame/portable/command_reader.h"
@@ -73,7 +74,7 @@ LRESULT OnCreate(HWND hwnd) {
   }
   if (state->count == 0) return 0;
 
-  state->bitmap = LoadNamedBitmap(hwnd, state->instance, state->bitmapName);
+  state->bitmap = ToDibSection(LoadNamedBitmap(hwnd, state->instance, state->bitmapName));
   BITMAP info{};
   if (state->bitmap != nullptr && GetObjectA(state->bitmap, sizeof info, &info) != 0) {
     SetWindowPos(hwnd, nullptr, 0, 0, info.bmWidth, info.bmHeight / state->count,

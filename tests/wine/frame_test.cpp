@@ -3,8 +3,10 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "frame/bitmap_lookup.h"
+#include "frame/dib_section.h"
 #include "qor32cl.h"
 #include "support/test_support.h"
 
@@ -220,6 +222,54 @@ TEST(RefreshOrFocus, TakesTheFocusWithoutInvalidating) {
   // With the focus: invalidated and repainted at once.
   EXPECT_TRUE(qor32::RefreshOrFocus(b, nullptr, true));
   EXPECT_FALSE(GetUpdateRect(b, &update, FALSE));
+}
+
+// Pixels of a bitmap as 32-bit values, top row first.
+std::vector<uint32_t> Pixels(HBITMAP bitmap, int width, int height) {
+  std::vector<uint32_t> pixels(size_t(width) * height);
+  BITMAPINFO bi{};
+  bi.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  HDC screen = GetDC(nullptr);
+  GetDIBits(screen, bitmap, 0, height, pixels.data(), &bi, DIB_RGB_COLORS);
+  ReleaseDC(nullptr, screen);
+  return pixels;
+}
+
+TEST(DibSection, DeviceBitmapsBecomeSectionsWithTheSamePixels) {
+  constexpr int kWidth = 5, kHeight = 3;
+  std::vector<uint32_t> pattern;
+  for (int i = 0; i < kWidth * kHeight; ++i) pattern.push_back(0x010203u * uint32_t(i + 1) ^ uint32_t(i << 20));
+  HDC screen = GetDC(nullptr);
+  HBITMAP device = CreateCompatibleBitmap(screen, kWidth, kHeight);
+  BITMAPINFO bi{};
+  bi.bmiHeader = {sizeof(BITMAPINFOHEADER), kWidth, -kHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  ASSERT_EQ(SetDIBits(screen, device, 0, kHeight, pattern.data(), &bi, DIB_RGB_COLORS), kHeight);
+  ReleaseDC(nullptr, screen);
+  BITMAP bm{};
+  ASSERT_EQ(GetObjectA(device, sizeof bm, &bm), int(sizeof bm));
+  ASSERT_EQ(bm.bmBitsPixel, 32);  // the display of the tests
+
+  const int before = qt::GdiCounter::LiveObjects();
+  HBITMAP section = qor32::ToDibSection(device);
+  EXPECT_EQ(qt::GdiCounter::LiveObjects(), before);  // the original is gone
+  ASSERT_NE(section, device);
+  DIBSECTION ds{};
+  EXPECT_EQ(GetObjectA(section, sizeof ds, &ds), int(sizeof ds));
+  EXPECT_EQ(ds.dsBm.bmWidth, kWidth);
+  EXPECT_EQ(ds.dsBm.bmHeight, kHeight);
+  EXPECT_EQ(Pixels(section, kWidth, kHeight), pattern);
+  // Already a section, monochrome, or nothing: returned as they are.
+  HBITMAP mono = CreateBitmap(4, 4, 1, 1, nullptr);
+  for (HBITMAP keep : {section, mono, static_cast<HBITMAP>(nullptr)}) EXPECT_EQ(qor32::ToDibSection(keep), keep);
+  DeleteObject(mono);
+  DeleteObject(section);
+
+  EXPECT_EQ(qor32::CreateDibSection32(0, 4), nullptr);
+  HBITMAP blank = qor32::CreateDibSection32(3, 2);
+  ASSERT_EQ(GetObjectA(blank, sizeof ds, &ds), int(sizeof ds));
+  EXPECT_EQ(ds.dsBm.bmBitsPixel, 32);
+  EXPECT_EQ(Pixels(blank, 3, 2), std::vector<uint32_t>(6, 0));
+  DeleteObject(blank);
 }
 
 }  // namespace

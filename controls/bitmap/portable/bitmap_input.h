@@ -63,18 +63,17 @@ uint32_t DialogCode(Kind kind, bool isDefault, const BitmapState& state);
 
 // The flags in the window extra bytes: two 16-bit words at offsets 0 and 1
 // that overlap in byte 1. The first flag byte is the low byte of the word at
-// 0, the second the low byte of the word at 1. Each store changes only the
-// bits named in `mask` and keeps every other bit of the word it writes.
+// 0, the second the low byte of the word at 1.
 constexpr uint8_t FlagsFromWords(uint16_t word0, uint16_t word1) {
   return static_cast<uint8_t>((word0 & kFirstByteFlags) | (word1 & kSecondByteFlags));
 }
-constexpr uint16_t StoreInWord0(uint16_t word0, uint8_t mask, uint8_t flags) {
-  const uint8_t bits = mask & kFirstByteFlags;
-  return static_cast<uint16_t>((word0 & ~bits) | (flags & bits));
-}
-constexpr uint16_t StoreInWord1(uint16_t word1, uint8_t mask, uint8_t flags) {
-  const uint8_t bits = mask & kSecondByteFlags;
-  return static_cast<uint16_t>((word1 & ~bits) | (flags & bits));
+// Both flag bytes lie in the word at 0 (the second is its high byte), so a
+// store of that one word changes flags of either byte. Only the bits named
+// in `mask` change; every other bit of the word stays.
+constexpr uint16_t StoreInFlagWord(uint16_t word0, uint8_t mask, uint8_t flags) {
+  const auto bits = static_cast<uint16_t>((mask & kFirstByteFlags) | ((mask & kSecondByteFlags) << 8));
+  const auto value = static_cast<uint16_t>((flags & kFirstByteFlags) | ((flags & kSecondByteFlags) << 8));
+  return static_cast<uint16_t>((word0 & ~bits) | (value & bits));
 }
 
 }  // namespace qor32::bitmap

@@ -1,0 +1,26 @@
+// Bitmaps kept for painting, in the form that is cheapest to paint from.
+//
+// Every paint selects a control's bitmaps into a memory device context.
+// Selecting a device-dependent bitmap makes GDI check the bitmap's depth
+// against the display's, and under Wine that check queries the display
+// configuration through the server: three round trips per selection, more
+// than the blits themselves cost. A DIB section is selected without the
+// check. The copies below hold exactly the same 32-bit pixels, so whatever
+// is drawn from them is drawn exactly as from the original.
+#pragma once
+
+#include <windows.h>
+
+namespace qor32 {
+
+// A bottom-up 32-bit DIB section of width x height, its pixels zero; null
+// when the size is not positive or the memory cannot be had.
+HBITMAP CreateDibSection32(int width, int height);
+
+// For a 32-bit device-dependent bitmap: a DIB section with the same pixels,
+// and the original is deleted. Any other bitmap (null, a DIB section, a
+// monochrome or other-depth bitmap), and a bitmap whose copy cannot be
+// made, is returned unchanged. Only for bitmaps the caller owns.
+HBITMAP ToDibSection(HBITMAP bitmap);
+
+}  // namespace qor32
