@@ -60,6 +60,10 @@ class ScopedSelect {
   ScopedSelect(const ScopedSelect&) = delete;
   ScopedSelect& operator=(const ScopedSelect&) = delete;
 
+  // False when nothing was selected: a null object, or one the DC refused
+  // (a bitmap that another DC holds).
+  bool selected() const { return previous_ != nullptr; }
+
  private:
   HDC dc_;
   HGDIOBJ previous_;

@@ -34,7 +34,10 @@ void PaintFace(HDC dc, const BitmapState& state, int paintState, bool isDefault)
   for (int i = 0; i < face.pixelCount; ++i) SetPixel(dc, face.pixels[i].x, face.pixels[i].y, kLightGrey);
 }
 
+// A handle passed by the application may name no bitmap at all (a brush,
+// a DC, a deleted object) or one that another DC holds: nothing is drawn.
 void PaintImage(HDC dc, const BitmapState& state, int paintState) {
+  if (GetObjectType(state.image) != OBJ_BITMAP) return;
   BITMAP bm{};
   if (GetObjectA(static_cast<HBITMAP>(state.image), sizeof bm, &bm) == 0) return;
   const ImageBlit blit = PlaceImage(state, paintState, bm.bmWidth, bm.bmHeight);
@@ -42,6 +45,7 @@ void PaintImage(HDC dc, const BitmapState& state, int paintState) {
   MemoryDC memory(dc);
   if (!memory) return;
   ScopedSelect selection(memory.get(), state.image);
+  if (!selection.selected()) return;
   SetMapMode(memory.get(), GetMapMode(dc));
   if (blit.stretch) {
     StretchBlt(dc, blit.x, blit.y, blit.width, blit.height, memory.get(), 0, 0, blit.sourceWidth,

@@ -48,13 +48,14 @@ void DrawMatrixCell(HWND hwnd, uint16_t controlId, const MatrixState& state,
       ScopedSelect background(memory.get(), state.background);
       BitBlt(dc, 0, 0, w, h, memory.get(), place.x, place.y, SRCCOPY);
     }
+    // A bitmap that another DC holds cannot be selected: no band is drawn.
     ScopedSelect strip(memory.get(), state.bitmap);
-    if (plan.composeOverBackground) {
+    if (plan.composeOverBackground && strip.selected()) {
       const MatrixPoint mask = CellSource(layout, index, kMatrixMaskBand);
       BitBlt(dc, 0, 0, w, h, memory.get(), mask.x, mask.y, SRCAND);
     }
     FollowPressedState(hwnd, item.CtlID, plan.timer);
-    if (plan.image.draw) {
+    if (plan.image.draw && strip.selected()) {
       const MatrixPoint source = CellSource(layout, index, plan.image.band);
       BitBlt(dc, 0, 0, w, h, memory.get(), source.x, source.y, plan.image.rop);
     }

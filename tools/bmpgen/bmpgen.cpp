@@ -37,20 +37,48 @@ Image Stack(std::initializer_list<Image> bands) {
 
 namespace {
 
-void Put16(std::vector<uint8_t>& v, uint32_t x) {
-  v.push_back(x & 0xFF);
-  v.push_back((x >> 8) & 0xFF);
+int BitsPerPixel(const Image& image) {
+  const bool indexed = !image.palette.empty();
+  const int bpp = image.depth != 0 ? image.depth : indexed ? 8 : 24;
+  const bool valid = indexed ? (bpp == 1 || bpp == 4 || bpp == 8) && image.palette.size() <= (1u << bpp)
+                             : bpp == 24 || bpp == 32;
+  if (!valid) throw std::runtime_error("unsupported depth for this image");
+  return bpp;
 }
-void Put32(std::vector<uint8_t>& v, uint32_t x) {
-  Put16(v, x & 0xFFFF);
-  Put16(v, x >> 16);
+
+// One row of pixels at the given depth, padded to whole 32-bit words.
+void PutRow(std::vector<uint8_t>& v, const Image& image, int y, int bpp, int stride) {
+  const size_t start = v.size();
+  uint32_t pending = 0;  // indexed pixels of less than a byte, MSB first
+  int pendingBits = 0;
+  for (int x = 0; x < image.width; ++x) {
+    const uint32_t p = image.pixels[size_t(y) * image.width + x];
+    if (bpp < 8) {
+      pending = (pending << bpp) | (p & ((1u << bpp) - 1));
+      pendingBits += bpp;
+      if (pendingBits == 8) {
+        v.push_back(uint8_t(pending));
+        pending = 0;
+        pendingBits = 0;
+      }
+    } else if (bpp == 8) {
+      v.push_back(uint8_t(p));
+    } else {
+      v.push_back(p & 0xFF);
+      v.push_back((p >> 8) & 0xFF);
+      v.push_back((p >> 16) & 0xFF);
+      if (bpp == 32) v.push_back(0);
+    }
+  }
+  if (pendingBits != 0) v.push_back(uint8_t(pending << (8 - pendingBits)));
+  while (v.size() - start < size_t(stride)) v.push_back(0);
 }
 
 std::vector<uint8_t> Encode(const Image& image) {
   if (!image.raw.empty()) return image.raw;
   const bool indexed = !image.palette.empty();
-  const int bpp = indexed ? 8 : 24;
-  const int stride = ((image.width * bpp / 8) + 3) & ~3;
+  const int bpp = BitsPerPixel(image);
+  const int stride = ((image.width * bpp + 7) / 8 + 3) & ~3;
   const uint32_t colors = indexed ? uint32_t(image.palette.size()) : 0;
   const uint32_t offset = 14 + 40 + colors * 4;
   const uint32_t size = offset + uint32_t(stride) * image.height;
@@ -77,20 +105,7 @@ std::vector<uint8_t> Encode(const Image& image) {
     v.push_back((c >> 16) & 0xFF);
     v.push_back(0);
   }
-  for (int y = image.height - 1; y >= 0; --y) {  // bottom-up rows
-    const size_t start = v.size();
-    for (int x = 0; x < image.width; ++x) {
-      const uint32_t p = image.pixels[size_t(y) * image.width + x];
-      if (indexed) {
-        v.push_back(uint8_t(p));
-      } else {
-        v.push_back(p & 0xFF);
-        v.push_back((p >> 8) & 0xFF);
-        v.push_back((p >> 16) & 0xFF);
-      }
-    }
-    while (v.size() - start < size_t(stride)) v.push_back(0);
-  }
+  for (int y = image.height - 1; y >= 0; --y) PutRow(v, image, y, bpp, stride);  // bottom-up rows
   return v;
 }
 

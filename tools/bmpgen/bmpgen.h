@@ -5,6 +5,8 @@
 //
 // Colours are 0xRRGGBB. Images are written as 24-bit bitmaps unless a
 // palette is given (8-bit, up to 256 entries; pixel values are indices).
+// `depth` asks for another bit count: 1 or 4 with a palette (of at most 2 or
+// 16 entries), 32 without one.
 // An image with `raw` bytes is written as those bytes, for files that no
 // encoder would make (wrong depths, truncated data).
 #pragma once
@@ -25,6 +27,7 @@ struct Image {
   std::vector<uint32_t> pixels;   // row-major from the top: 0xRRGGBB, or an index
   std::vector<uint32_t> palette;  // empty: 24-bit; else 8-bit with these colours
   std::vector<uint8_t> raw;       // not empty: the file's bytes as they stand (broken files)
+  int depth = 0;                  // 0: 8 with a palette, else 24; or 1, 4, 8, 24, 32
 
   Image() = default;
   Image(int w, int h, uint32_t fill = 0) : width(w), height(h), pixels(size_t(w) * h, fill) {}
@@ -35,6 +38,16 @@ struct Image {
         if (x >= 0 && y >= 0 && x < width && y < height) at(x, y) = value;
   }
 };
+
+// Little-endian fields, for the `raw` bytes of broken files.
+inline void Put16(std::vector<uint8_t>& v, uint32_t x) {
+  v.push_back(uint8_t(x));
+  v.push_back(uint8_t(x >> 8));
+}
+inline void Put32(std::vector<uint8_t>& v, uint32_t x) {
+  Put16(v, x & 0xFFFF);
+  Put16(v, x >> 16);
+}
 
 // Rows of characters, one per pixel, mapped through the legend.
 Image FromAscii(std::initializer_list<const char*> rows,
