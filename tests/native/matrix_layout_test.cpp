@@ -55,6 +55,19 @@ TEST(MatrixLayoutTest, DivisionsTruncate) {
   EXPECT_EQ(CellSource(layout, 5, 2).y, 2 * 2 * 8 + 8);
 }
 
+TEST(MatrixLayoutTest, SizesNearTheIntegerLimitSaturate) {
+  // A bitmap as wide and high as a 32-bit size allows, with gaps: the
+  // control size and the cell places stop at the limit instead of wrapping.
+  const MatrixLayout layout = ComputeMatrixLayout(Grid(127, 127, 127, 127, 1), true, INT32_MAX, INT32_MAX);
+  EXPECT_EQ(layout.Width(), INT32_MAX);
+  EXPECT_EQ(layout.Height(), INT32_MAX);
+  EXPECT_EQ(CellPlace(layout, 127 * 127 - 1).x, 126 * (INT32_MAX / 127 + 127));
+  EXPECT_EQ(CellSource(layout, 127 * 127 - 1, 0).y, 126 * (INT32_MAX / 127));
+  const MatrixLayout bands = ComputeMatrixLayout(Grid(1, 1, -128, -128, 8), true, 1, INT32_MAX);
+  EXPECT_EQ(CellSource(bands, 0, 7).y, 7 * (INT32_MAX / 8));
+  EXPECT_EQ(bands.Width(), 1);
+}
+
 TEST(MatrixLayoutTest, NoCellsWithoutBitmapOrWithoutColumnsAndRows) {
   const struct {
     int columns, rows;

@@ -8,6 +8,7 @@
 #include <climits>
 
 #include "frame/portable/command_reader.h"
+#include "frame/portable/saturate.h"
 
 namespace qor32::bitmap {
 
@@ -105,9 +106,7 @@ constexpr bool IsEmpty(const Rect32& r) { return r.right <= r.left || r.bottom <
 
 // Coordinates come from the control text and may be as large as the reader
 // allows: sums of them saturate instead of overflowing.
-constexpr int32_t Clamp32(int64_t v) {
-  return v > INT32_MAX ? INT32_MAX : v < INT32_MIN ? INT32_MIN : static_cast<int32_t>(v);
-}
+constexpr int32_t Clamp32(int64_t v) { return Saturate32(v); }
 constexpr int32_t AddClamped(int32_t a, int64_t b) { return Clamp32(int64_t{a} + b); }
 
 constexpr Rect32 Offset(const Rect32& r, int32_t dx, int32_t dy) {

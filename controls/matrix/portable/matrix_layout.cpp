@@ -48,14 +48,15 @@ MatrixLayout ComputeMatrixLayout(const MatrixGrid& grid, bool hasBitmap, int32_t
 MatrixPoint CellPlace(const MatrixLayout& layout, int32_t index) {
   if (!layout.hasCells) return MatrixPoint{0, 0};
   const int32_t r = index / layout.columns, c = index % layout.columns;
-  return MatrixPoint{c * (layout.cellWidth + layout.gapX), r * (layout.cellHeight + layout.gapY)};
+  return MatrixPoint{Saturate32(c * (int64_t{layout.cellWidth} + layout.gapX)),
+                     Saturate32(r * (int64_t{layout.cellHeight} + layout.gapY))};
 }
 
 MatrixPoint CellSource(const MatrixLayout& layout, int32_t index, int32_t band) {
   if (!layout.hasCells) return MatrixPoint{0, 0};
   const int32_t r = index / layout.columns, c = index % layout.columns;
-  return MatrixPoint{c * layout.cellWidth,
-                     band * layout.rows * layout.cellHeight + r * layout.cellHeight};
+  return MatrixPoint{Saturate32(int64_t{c} * layout.cellWidth),
+                     Saturate32((int64_t{band} * layout.rows + r) * layout.cellHeight)};
 }
 
 int32_t CellIndexOf(const MatrixLayout& layout, uint16_t controlId, uint16_t cellId) {

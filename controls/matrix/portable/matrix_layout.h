@@ -7,6 +7,8 @@
 
 #include <cstdint>
 
+#include "frame/portable/saturate.h"
+
 #include "controls/matrix/portable/matrix_commands.h"
 
 namespace qor32 {
@@ -41,8 +43,9 @@ struct MatrixLayout {
   int32_t bands = 1;
 
   int32_t CellCount() const { return hasCells ? columns * rows : 0; }
-  int32_t Width() const { return columns * cellWidth + (columns - 1) * gapX; }
-  int32_t Height() const { return rows * cellHeight + (rows - 1) * gapY; }
+  // The control's size; saturated, for bitmaps near the 32-bit limit.
+  int32_t Width() const { return Saturate32(int64_t{columns} * cellWidth + int64_t{columns - 1} * gapX); }
+  int32_t Height() const { return Saturate32(int64_t{rows} * cellHeight + int64_t{rows - 1} * gapY); }
 };
 
 // bitmapWidth and bitmapHeight as the bitmap reports them; hasBitmap false

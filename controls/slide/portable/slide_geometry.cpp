@@ -1,17 +1,11 @@
 #include "controls/slide/portable/slide_geometry.h"
 
-#include <limits>
+#include "frame/portable/saturate.h"
 
 namespace qor32 {
 namespace slide {
 
-int32_t Saturate(int64_t value) {
-  constexpr int64_t kLow = std::numeric_limits<int32_t>::min();
-  constexpr int64_t kHigh = std::numeric_limits<int32_t>::max();
-  if (value < kLow) return static_cast<int32_t>(kLow);
-  if (value > kHigh) return static_cast<int32_t>(kHigh);
-  return static_cast<int32_t>(value);
-}
+int32_t Saturate(int64_t value) { return Saturate32(value); }
 
 namespace {
 
