@@ -98,14 +98,41 @@ add_test(NAME wine.prefix_stop
 set_tests_properties(wine.prefix_start PROPERTIES FIXTURES_SETUP wine ENVIRONMENT "${QOR32_WINE_ENV}")
 set_tests_properties(wine.prefix_stop PROPERTIES FIXTURES_CLEANUP wine ENVIRONMENT "${QOR32_WINE_ENV}")
 
+# The long mode (QOR32_LONG=1 when configuring, as `QOR32_LONG=1
+# scripts/test.sh` does) runs the storms and the soak ten times longer:
+# their time limits grow with it.
+if("$ENV{QOR32_LONG}" AND NOT "$ENV{QOR32_LONG}" STREQUAL "0")
+  set(QOR32_LONG_FACTOR 10)
+else()
+  set(QOR32_LONG_FACTOR 1)
+endif()
+math(EXPR QOR32_LONG_TIMEOUT "300 * ${QOR32_LONG_FACTOR}")
+
 foreach(source ${QOR32_WINE_TEST_SOURCES})
   get_filename_component(name ${source} NAME_WE)
+  if(name STREQUAL "soak_test")
+    continue()  # one entry per class below
+  endif()
   add_test(NAME wine.${name} COMMAND ${QOR32_WINE} ${QOR32_WIN64_BIN}/${name}.exe)
   set_tests_properties(wine.${name} PROPERTIES
     ENVIRONMENT "${QOR32_WINE_ENV}"
     FIXTURES_REQUIRED wine
     RESOURCE_LOCK wine_desktop
     TIMEOUT 300)
+endforeach()
+set_tests_properties(wine.storm_test PROPERTIES TIMEOUT ${QOR32_LONG_TIMEOUT})
+
+# The soak, one entry per class, so that the other tests can run between
+# them.
+foreach(class Bitmap Matrix Scroll Tab Color Pattern Preview Selection Status)
+  add_test(NAME wine.soak.${class}
+    COMMAND ${QOR32_WINE} ${QOR32_WIN64_BIN}/soak_test.exe --gtest_filter=*/Qor32${class})
+  set_tests_properties(wine.soak.${class} PROPERTIES
+    ENVIRONMENT "${QOR32_WINE_ENV}"
+    FIXTURES_REQUIRED wine
+    RESOURCE_LOCK wine_desktop
+    FAIL_REGULAR_EXPRESSION "PASSED  \\] 0 tests"  # a filter that matched nothing
+    TIMEOUT ${QOR32_LONG_TIMEOUT})
 endforeach()
 
 add_test(NAME wine.consumer COMMAND ${QOR32_WINE} ${CMAKE_BINARY_DIR}/consumer/consumer.exe)

@@ -3,7 +3,8 @@
 // process is alive, the control still answers, and destroying it leaves no
 // window and no GDI object behind.
 //
-// QOR32_STORM_SEED repeats a run; QOR32_STORM_SCALE multiplies its length.
+// QOR32_STORM_SEED repeats a run; QOR32_STORM_SCALE multiplies its length,
+// QOR32_LONG=1 makes it ten times longer.
 #include <windows.h>
 
 #include <cstdio>
@@ -17,6 +18,7 @@
 #include "frame/allocation.h"
 #include "frame/library.h"
 #include "qor32cl.h"
+#include "support/run_length.h"
 #include "support/test_support.h"
 
 namespace {
@@ -26,9 +28,11 @@ uint32_t SeedFromEnvironment() {
   return text != nullptr ? static_cast<uint32_t>(std::strtoul(text, nullptr, 0)) : 20261210u;
 }
 
+// QOR32_STORM_SCALE, when given, is the multiplier; otherwise the long mode
+// (QOR32_LONG=1) runs ten times longer.
 int Scale() {
   const char* text = std::getenv("QOR32_STORM_SCALE");
-  const int scale = text != nullptr ? std::atoi(text) : 1;
+  const int scale = text != nullptr ? std::atoi(text) : qt::LongModeFactor();
   return scale > 0 ? scale : 1;
 }
 
