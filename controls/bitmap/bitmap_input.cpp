@@ -24,7 +24,7 @@ thread_local bool g_dblClickFlag = false;
 
 void Notify(HWND hwnd) {
   const WORD id = static_cast<WORD>(GetWindowLongPtrA(hwnd, GWLP_ID) & 0xFFFF);
-  SendMessageA(GetParent(hwnd), WM_COMMAND, MAKEWPARAM(id, BMPN_CLICK), reinterpret_cast<LPARAM>(hwnd));
+  SendMessageA(GetParent(hwnd), WM_COMMAND, MAKEWPARAM(id, BMPN_CLICK), WindowParam(hwnd));
 }
 
 // Carries out the state machine's answer. False when the window was

@@ -75,14 +75,14 @@ LRESULT OnDrawItem(HWND hwnd, const DRAWITEMSTRUCT* item) {
 
 // A cell's own notification, passed on as coming from the Matrix control.
 LRESULT OnCommand(HWND hwnd, WPARAM wParam) {
-  SendMessageA(GetParent(hwnd), WM_COMMAND, wParam, reinterpret_cast<LPARAM>(hwnd));
+  SendMessageA(GetParent(hwnd), WM_COMMAND, wParam, WindowParam(hwnd));
   return 0;
 }
 
 // An auto-repeat tick of the held cell whose identifier is the timer's.
 LRESULT OnTimer(HWND hwnd, WPARAM wParam) {
   SendMessageA(GetParent(hwnd), WM_COMMAND, MAKEWPARAM(LOWORD(wParam), MTXN_REPEAT),
-               reinterpret_cast<LPARAM>(hwnd));
+               WindowParam(hwnd));
   return 0;
 }
 

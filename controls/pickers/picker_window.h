@@ -197,7 +197,7 @@ class PickerWindow {
 
   static void Notify(HWND hwnd, const Notice& notice) {
     const WPARAM command = MAKEWPARAM(CellIdentifier(GetDlgCtrlID(hwnd), notice.cell), notice.code);
-    SendMessageA(GetParent(hwnd), WM_COMMAND, command, reinterpret_cast<LPARAM>(hwnd));
+    SendMessageA(GetParent(hwnd), WM_COMMAND, command, WindowParam(hwnd));
   }
 
   static int AddressedEntry(HWND hwnd, WPARAM wParam) {

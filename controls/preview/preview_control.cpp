@@ -232,7 +232,7 @@ LRESULT OnSetSettings(HWND hwnd, LPARAM lParam) {
 
 void NotifyClick(HWND hwnd) {
   SendMessageA(GetParent(hwnd), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(hwnd), PRVN_CLICK),
-               reinterpret_cast<LPARAM>(hwnd));
+               WindowParam(hwnd));
 }
 
 LRESULT OnLButtonDown(HWND hwnd, WPARAM wParam, LPARAM lParam) {

@@ -8,7 +8,6 @@
 
 #include "controls/tab/portable/tab_logic.h"
 #include "frame/bitmap_lookup.h"
-#include "frame/dib_section.h"
 #include "frame/gdi.h"
 #include "frame/library.h"
 #include "frame/portable/command_reader.h"
@@ -42,7 +41,7 @@ void RepaintNow(HWND hwnd) {
 // WM_COMMAND to the parent with the tab identifier and TABN_CLICK.
 void Notify(HWND hwnd, int index) {
   const WPARAM command = MAKEWPARAM(tab::TabIdentifier(GetDlgCtrlID(hwnd), index), TABN_CLICK);
-  SendMessageA(GetParent(hwnd), WM_COMMAND, command, reinterpret_cast<LPARAM>(hwnd));
+  SendMessageA(GetParent(hwnd), WM_COMMAND, command, WindowParam(hwnd));
 }
 
 // Reads the control text, applies the layout, loads the strip and sizes the
@@ -74,7 +73,7 @@ LRESULT OnCreate(HWND hwnd) {
   }
   if (state->count == 0) return 0;
 
-  state->bitmap = ToDibSection(LoadNamedBitmap(hwnd, state->instance, state->bitmapName));
+  state->bitmap = LoadNamedBitmap(hwnd, state->instance, state->bitmapName);
   BITMAP info{};
   if (state->bitmap != nullptr && GetObjectA(state->bitmap, sizeof info, &info) != 0) {
     SetWindowPos(hwnd, nullptr, 0, 0, info.bmWidth, info.bmHeight / state->count,

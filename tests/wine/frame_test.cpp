@@ -273,3 +273,50 @@ TEST(DibSection, DeviceBitmapsBecomeSectionsWithTheSamePixels) {
 }
 
 }  // namespace
+
+namespace {
+
+// A window handle has 32 significant bits; the upper half of a 64-bit
+// handle is their sign. A window procedure may be called with either
+// extension (Wine passes zero-extended handles), and every notification
+// must still name the control by the handle its creator holds.
+HWND OtherExtension(HWND hwnd) {
+  return reinterpret_cast<HWND>(reinterpret_cast<uintptr_t>(hwnd) ^ (~uintptr_t(0) << 31 << 1));
+}
+
+struct NotifyingCall {
+  const char* className;
+  void* record;
+  UINT message;
+  WPARAM wParam;
+};
+
+TEST(Notifications, NameTheControlByTheHandleItsCreatorHolds) {
+  static COLORREF colors[QOR32_COLOR_COUNT] = {};
+  static DWORD patterns[QOR32_PATTERN_COUNT] = {};
+  static PreviewSettings settings = {};
+  const NotifyingCall calls[] = {
+      {QOR32_BITMAP_CLASS, nullptr, BMPM_CLICK, 0},          // BMPN_CLICK
+      {QOR32_MATRIX_CLASS, nullptr, WM_COMMAND, 0x1234},     // a cell's notification, forwarded
+      {QOR32_MATRIX_CLASS, nullptr, WM_TIMER, 1},            // MTXN_REPEAT
+      {QOR32_COLOR_CLASS, colors, WM_KEYUP, VK_SPACE},       // CLRN_CLICK
+      {QOR32_PATTERN_CLASS, patterns, WM_KEYUP, VK_SPACE},   // PATN_CLICK
+      {QOR32_PREVIEW_CLASS, &settings, WM_KEYUP, VK_SPACE},  // PRVN_CLICK
+  };
+  qt::ParentWindow parent;
+  for (const NotifyingCall& call : calls) {
+    SCOPED_TRACE(call.className);
+    HWND w = parent.CreateChild(call.className, "", WS_VISIBLE, 0, 0, 40, 40, 300, call.record);
+    ASSERT_NE(w, nullptr);
+    WNDPROC proc = reinterpret_cast<WNDPROC>(GetClassLongPtrA(w, GCLP_WNDPROC));
+    for (HWND form : {w, OtherExtension(w)}) {
+      parent.commands.clear();
+      CallWindowProcA(proc, form, call.message, call.wParam, 0);
+      ASSERT_EQ(parent.commands.size(), 1u);
+      EXPECT_EQ(parent.commands[0].lParam, reinterpret_cast<LPARAM>(w));
+    }
+    DestroyWindow(w);
+  }
+}
+
+}  // namespace
