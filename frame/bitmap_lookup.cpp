@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "frame/dib_section.h"
 #include "frame/library.h"
 
 namespace qor32 {
@@ -12,12 +13,12 @@ HINSTANCE WindowInstance(HWND hwnd) {
 
 HBITMAP LoadNamedBitmap(HWND hwnd, HINSTANCE first, const char* name) {
   if (name == nullptr) name = "";
-  if (HBITMAP bitmap = LoadBitmapA(first, name)) return bitmap;
-  if (HBITMAP bitmap = LoadBitmapA(g_hInstance, name)) return bitmap;
+  if (HBITMAP bitmap = LoadBitmapForPainting(first, name)) return bitmap;
+  if (HBITMAP bitmap = LoadBitmapForPainting(g_hInstance, name)) return bitmap;
   for (HWND ancestor = GetParent(hwnd); ancestor != nullptr; ancestor = GetParent(ancestor)) {
-    if (HBITMAP bitmap = LoadBitmapA(WindowInstance(ancestor), name)) return bitmap;
+    if (HBITMAP bitmap = LoadBitmapForPainting(WindowInstance(ancestor), name)) return bitmap;
   }
-  return LoadBitmapA(g_hInstance, kFallbackBitmapName);
+  return LoadBitmapForPainting(g_hInstance, kFallbackBitmapName);
 }
 
 bool IsHandleBitmapName(const char* storedName) {

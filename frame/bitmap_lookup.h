@@ -13,7 +13,9 @@ constexpr char kFallbackBitmapName[] = "BMPSAMPLE";
 
 // Loads the named bitmap from, in order: first, the library's own module,
 // each ancestor's module (parent first; the window itself is skipped), and
-// finally "BMPSAMPLE" from the library. Null if none holds it.
+// finally "BMPSAMPLE" from the library. Null if none holds it. The bitmap
+// is the caller's, in the form it paints from fastest (see
+// LoadBitmapForPainting).
 HBITMAP LoadNamedBitmap(HWND hwnd, HINSTANCE first, const char* name);
 
 // True when a stored bitmap name says the bitmap was passed by handle and so

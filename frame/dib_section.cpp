@@ -1,5 +1,7 @@
 #include "frame/dib_section.h"
 
+#include <cstdint>
+
 #include "frame/gdi.h"
 
 namespace qor32 {
@@ -15,6 +17,66 @@ BITMAPINFO Info32(int width, int height) {
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
   return info;
+}
+
+// The display's depth decides what LoadBitmapA makes; asking costs display
+// queries, so it is asked once per process.
+bool DisplayIs32Bit() {
+  static const bool is32 = [] {
+    HDC screen = GetDC(nullptr);
+    if (screen == nullptr) return false;
+    const int bits = GetDeviceCaps(screen, BITSPIXEL) * GetDeviceCaps(screen, PLANES);
+    ReleaseDC(nullptr, screen);
+    return bits == 32;
+  }();
+  return is32;
+}
+
+// Above this many pixels a resource takes the LoadBitmapA road, which
+// handles whatever memory it cannot get in its own way.
+constexpr int64_t kMaxDirectPixels = int64_t(1) << 26;
+
+// The header of a resource in a plain format, or null.
+const BITMAPINFO* PlainDib(HINSTANCE instance, const char* name) {
+  HRSRC resource = FindResourceA(instance, name, reinterpret_cast<LPCSTR>(RT_BITMAP));
+  if (resource == nullptr) return nullptr;
+  const DWORD size = SizeofResource(instance, resource);
+  HGLOBAL loaded = LoadResource(instance, resource);
+  const auto* info = loaded != nullptr ? static_cast<const BITMAPINFO*>(LockResource(loaded)) : nullptr;
+  if (info == nullptr || size < sizeof(BITMAPINFOHEADER)) return nullptr;
+  const BITMAPINFOHEADER& h = info->bmiHeader;
+  const int bits = h.biBitCount;
+  if (h.biSize != sizeof(BITMAPINFOHEADER) || h.biPlanes != 1 || h.biCompression != BI_RGB ||
+      (bits != 4 && bits != 8 && bits != 24 && bits != 32) || h.biWidth <= 0 || h.biHeight <= 0 ||
+      int64_t(h.biWidth) * h.biHeight > kMaxDirectPixels)
+    return nullptr;
+  const uint32_t tableMax = bits <= 8 ? (1u << bits) : 0;
+  if (h.biClrUsed > tableMax && bits <= 8) return nullptr;
+  const uint32_t colors = bits <= 8 ? (h.biClrUsed != 0 ? h.biClrUsed : tableMax) : 0;
+  const int64_t stride = ((int64_t(h.biWidth) * bits + 31) / 32) * 4;
+  const int64_t needed = int64_t(h.biSize) + int64_t(colors) * 4 + stride * h.biHeight;
+  return needed <= int64_t(size) ? info : nullptr;
+}
+
+HBITMAP ConvertPlainDib(const BITMAPINFO* info) {
+  const BITMAPINFOHEADER& h = info->bmiHeader;
+  const uint32_t colors = h.biBitCount <= 8 ? (h.biClrUsed != 0 ? h.biClrUsed : (1u << h.biBitCount)) : 0;
+  const auto* bits = reinterpret_cast<const BYTE*>(info) + h.biSize + colors * 4;
+  const BITMAPINFO target = Info32(h.biWidth, h.biHeight);
+  void* pixels = nullptr;
+  Bitmap section(CreateDIBSection(nullptr, &target, DIB_RGB_COLORS, &pixels, nullptr, 0));
+  if (!section || pixels == nullptr) return nullptr;
+  MemoryDC memory(nullptr);
+  if (!memory) return nullptr;
+  ScopedSelect selection(memory.get(), section.get());
+  if (!selection.selected()) return nullptr;
+  // The conversion LoadBitmapA makes: the whole DIB stretched 1:1 in the
+  // halftone mode with SRCCOPY onto the new bitmap.
+  SetStretchBltMode(memory.get(), HALFTONE);
+  if (StretchDIBits(memory.get(), 0, 0, h.biWidth, h.biHeight, 0, 0, h.biWidth, h.biHeight, bits, info,
+                    DIB_RGB_COLORS, SRCCOPY) != h.biHeight)
+    return nullptr;
+  return section.release();
 }
 
 }  // namespace
@@ -45,6 +107,17 @@ HBITMAP ToDibSection(HBITMAP bitmap) {
     return bitmap;
   DeleteObject(bitmap);
   return copy.release();
+}
+
+HBITMAP LoadBitmapForPainting(HINSTANCE instance, const char* name) {
+  // A null instance names the system's own bitmaps, which are no resources
+  // of a module.
+  if (instance != nullptr && DisplayIs32Bit()) {
+    if (const BITMAPINFO* info = PlainDib(instance, name)) {
+      if (HBITMAP section = ConvertPlainDib(info)) return section;
+    }
+  }
+  return ToDibSection(LoadBitmapA(instance, name));
 }
 
 }  // namespace qor32

@@ -23,4 +23,14 @@ HBITMAP CreateDibSection32(int width, int height);
 // made, is returned unchanged. Only for bitmaps the caller owns.
 HBITMAP ToDibSection(HBITMAP bitmap);
 
+// What ToDibSection(LoadBitmapA(instance, name)) gives, made more cheaply
+// where it can be. LoadBitmapA converts the resource into a bitmap of the
+// display's depth, and the display queries that costs make it the dearest
+// step of creating a control. A resource in one of the plain formats (an
+// uncompressed bottom-up DIB of 4, 8, 24 or 32 bits with a plain header,
+// whole in its resource) on a 32-bit display is converted here straight
+// into a 32-bit DIB section by the same conversion, so the pixels are the
+// same. Every other resource, and every failure, takes the LoadBitmapA road.
+HBITMAP LoadBitmapForPainting(HINSTANCE instance, const char* name);
+
 }  // namespace qor32

@@ -6,7 +6,6 @@
 #include "controls/bitmap/portable/bitmap_commands.h"
 #include "frame/allocation.h"
 #include "frame/bitmap_lookup.h"
-#include "frame/dib_section.h"
 #include "frame/gdi.h"
 
 namespace qor32::bitmap {
@@ -28,7 +27,7 @@ class WindowCommandHost : public CommandHost {
   void UnlockTextRecord(Handle record) override { GlobalUnlock(static_cast<HGLOBAL>(record)); }
   void DeleteImage(Handle image) override { DeleteObject(static_cast<HBITMAP>(image)); }
   Handle LookUpImage(uintptr_t instance, const char* name) override {
-    return ToDibSection(LoadNamedBitmap(hwnd_, reinterpret_cast<HINSTANCE>(instance), name));
+    return LoadNamedBitmap(hwnd_, reinterpret_cast<HINSTANCE>(instance), name);
   }
   uintptr_t RootInstance() override { return reinterpret_cast<uintptr_t>(GetRootInstance(hwnd_)); }
   // Nothing to do here: Parse invalidates the whole control, without

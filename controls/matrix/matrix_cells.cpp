@@ -6,7 +6,6 @@
 #include "controls/matrix/background_capture.h"
 #include "controls/matrix/matrix_state.h"
 #include "frame/bitmap_lookup.h"
-#include "frame/dib_section.h"
 #include "frame/library.h"
 
 namespace qor32 {
@@ -45,7 +44,7 @@ void ReplaceBackground(MatrixState& state, HBITMAP capture) {
 void LayOutMatrix(HWND hwnd, StateLock<MatrixState>& lock) {
   MatrixState& state = *lock;
   if (!IsHandleBitmapName(state.bitmapName)) {
-    state.bitmap = ToDibSection(LoadNamedBitmap(hwnd, state.instance, state.bitmapName));
+    state.bitmap = LoadNamedBitmap(hwnd, state.instance, state.bitmapName);
   }
   const MatrixLayout layout = CurrentLayout(state);
   if (!layout.hasCells) return;

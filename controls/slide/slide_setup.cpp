@@ -10,7 +10,6 @@
 #include "controls/slide/portable/slide_commands.h"
 #include "controls/slide/slide_record.h"
 #include "frame/bitmap_lookup.h"
-#include "frame/dib_section.h"
 #include "frame/library.h"
 #include "frame/portable/command_reader.h"
 
@@ -32,12 +31,12 @@ void Layout(HWND hwnd, SlideState& s) {
   s.state &= static_cast<WORD>(~kStateBits);
   DeleteOwnedBitmaps(s);
 
-  s.thumbBitmap = ToDibSection(LoadNamedBitmap(hwnd, s.instance, s.thumbNameRef));
+  s.thumbBitmap = LoadNamedBitmap(hwnd, s.instance, s.thumbNameRef);
   const SIZE thumb = BitmapSize(s.thumbBitmap);
   s.thumbWidth = thumb.cx;
   s.thumbHeight = BandHeight(thumb.cy, ThumbBandCount(s.options));
 
-  s.trackBitmap = ToDibSection(LoadNamedBitmap(hwnd, s.instance, s.trackNameRef));
+  s.trackBitmap = LoadNamedBitmap(hwnd, s.instance, s.trackNameRef);
   const SIZE track = BitmapSize(s.trackBitmap);
   s.trackWidth = track.cx;
   s.trackHeight = BandHeight(track.cy, TrackBandCount(s.options));

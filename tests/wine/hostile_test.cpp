@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "frame/dib_section.h"
 #include "qor32cl.h"
 #include "support/test_support.h"
 
@@ -534,5 +535,69 @@ INSTANTIATE_TEST_SUITE_P(Cases, HostileTest, ::testing::Range(0, static_cast<int
                          [](const ::testing::TestParamInfo<int>& info) {
                            return std::string(AllCases()[static_cast<size_t>(info.param)].label);
                          });
+
+// The controls load their artwork without the platform's bitmap loader
+// where the resource allows it. Every bitmap resource of this module, each
+// format and each broken one among them, must come out as the loader's
+// bitmap would after its conversion to a DIB section: both or neither,
+// the same kind of bitmap, and the same 32-bit pixels.
+struct LoadedBitmap {
+  bool exists = false;
+  int objectSize = 0;  // a DIB section answers with more than a BITMAP
+  BITMAP bm{};
+  std::vector<uint32_t> pixels;
+};
+
+LoadedBitmap Describe(HBITMAP bitmap) {
+  LoadedBitmap d;
+  if (bitmap == nullptr) return d;
+  d.exists = true;
+  DIBSECTION ds{};
+  d.objectSize = GetObjectA(bitmap, sizeof ds, &ds);
+  d.bm = ds.dsBm;
+  d.bm.bmBits = nullptr;
+  const int width = d.bm.bmWidth, height = d.bm.bmHeight;
+  if (width > 0 && height > 0 && int64_t(width) * height <= (1 << 22)) {
+    d.pixels.assign(size_t(width) * size_t(height), 0xDEADBEEF);
+    BITMAPINFO bi{};
+    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    HDC screen = GetDC(nullptr);
+    GetDIBits(screen, bitmap, 0, UINT(height), d.pixels.data(), &bi, DIB_RGB_COLORS);
+    ReleaseDC(nullptr, screen);
+  }
+  DeleteObject(bitmap);
+  return d;
+}
+
+BOOL CALLBACK CollectName(HMODULE, LPCSTR, LPSTR name, LONG_PTR list) {
+  reinterpret_cast<std::vector<std::string>*>(list)->push_back(
+      IS_INTRESOURCE(name) ? "#" + std::to_string(reinterpret_cast<uintptr_t>(name)) : std::string(name));
+  return TRUE;
+}
+
+TEST(BitmapLoading, EveryResourceAsTheSystemLoaderMakesIt) {
+  HMODULE module = GetModuleHandleA(nullptr);
+  std::vector<std::string> names;
+  EnumResourceNamesA(module, reinterpret_cast<LPCSTR>(RT_BITMAP), CollectName, reinterpret_cast<LONG_PTR>(&names));
+  ASSERT_GE(names.size(), 30u);
+  names.push_back("NO_SUCH_BITMAP");
+  int sections = 0;
+  // The first load asks the display for its depth, which leaves the
+  // platform's screen DC behind: not part of the count.
+  Describe(qor32::LoadBitmapForPainting(module, names.front().c_str()));
+  const int gdiBefore = qt::GdiCounter::LiveObjects();
+  for (const std::string& name : names) {
+    SCOPED_TRACE(name);
+    const LoadedBitmap expected = Describe(qor32::ToDibSection(LoadBitmapA(module, name.c_str())));
+    const LoadedBitmap loaded = Describe(qor32::LoadBitmapForPainting(module, name.c_str()));
+    ASSERT_EQ(loaded.exists, expected.exists);
+    EXPECT_EQ(loaded.objectSize, expected.objectSize);
+    EXPECT_EQ(std::memcmp(&loaded.bm, &expected.bm, sizeof(BITMAP)), 0);
+    EXPECT_TRUE(loaded.pixels == expected.pixels);
+    if (loaded.objectSize == int(sizeof(DIBSECTION))) ++sections;
+  }
+  EXPECT_GE(sections, 10);
+  EXPECT_EQ(qt::GdiCounter::LiveObjects(), gdiBefore);
+}
 
 }  // namespace
