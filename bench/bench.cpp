@@ -5,9 +5,13 @@
 // are run in alternating rounds; the table shows the median time per
 // operation and the spread (the interquartile range) in microseconds.
 //
-// Usage: qor32_bench.exe [quick] [text]
+// Usage: qor32_bench.exe [quick|trace] [text]
 //   quick: fewer rounds, for a smoke run; text: only the rows whose name
 //   contains it (the memory table is left out then).
+//   trace: no timing; after the warm-up each operation runs once between
+//   two OutputDebugStringA markers, so that a log of the wineserver requests
+//   (WINEDEBUG=+server,+debugstr) shows what one operation costs in round
+//   trips. scripts/bench.sh trace counts them.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -28,6 +32,7 @@ namespace {
 
 double g_ticksPerMicrosecond = 1.0;
 int g_rounds = 31;
+bool g_trace = false;
 long g_notifications = 0;  // WM_COMMAND, WM_NOTIFY and scroll messages received
 std::string g_filter;      // empty: every row
 
@@ -48,6 +53,11 @@ class Sampler {
   Sampler(std::function<void()> op, int batch) : op_(std::move(op)), batch_(batch) {}
   void Warm() {
     for (int i = 0; i < batch_; ++i) op_();
+  }
+  void Once(const std::string& label) {
+    OutputDebugStringA(("qor32-bench begin " + label + "\n").c_str());
+    op_();
+    OutputDebugStringA("qor32-bench end\n");
   }
   void Round() {
     const long before = g_notifications;
@@ -92,6 +102,12 @@ void Measure(const std::string& name, std::function<void()> ours, std::function<
   if (peer) samplers.emplace_back(peer, batch);
   if (floor) samplers.emplace_back(floor, batch);
   for (Sampler& s : samplers) s.Warm();
+  if (g_trace) {
+    static const char* const kinds[] = {"ours", "peer", "floor"};
+    for (size_t k = 0; k < samplers.size(); ++k)
+      samplers[k].Once(name + " | " + kinds[k == 0 ? 0 : (peer && k == 1) ? 1 : 2]);
+    return;
+  }
   for (int r = 0; r < g_rounds; ++r)
     for (size_t k = 0; k < samplers.size(); ++k) samplers[(k + r) % samplers.size()].Round();
   Row row;
@@ -749,6 +765,8 @@ int main(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "quick") == 0) {
       g_rounds = 3;
+    } else if (std::strcmp(argv[i], "trace") == 0) {
+      g_trace = true;
     } else {
       g_filter = argv[i];
     }
@@ -778,7 +796,7 @@ int main(int argc, char** argv) {
     PreviewRows(part);
   }
   std::fprintf(stderr, "\n");
-  PrintTable();
+  if (!g_trace) PrintTable();
   DestroyWindow(g_parent);
   return 0;
 }
