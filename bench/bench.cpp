@@ -262,6 +262,21 @@ void Click(HWND w, int x, int y) {
 // A floor window of the control's client size.
 HWND Floor(SIZE s) { return Child("BenchFloor", "", 0, kFloorX, 0, s.cx, s.cy); }
 
+// The floor of a control made of child windows: a floor window with a floor
+// child in the place of each of the control's children, so that the floor
+// goes through the repaint path as many times as the control does.
+HWND FloorWithChildren(HWND control) {
+  RECT rc;
+  GetClientRect(control, &rc);
+  HWND floor = Child("BenchFloor", "", WS_CLIPCHILDREN, kFloorX, 0, rc.right, rc.bottom);
+  for (HWND c = GetWindow(control, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+    GetWindowRect(c, &rc);
+    MapWindowPoints(nullptr, control, reinterpret_cast<POINT*>(&rc), 2);
+    Child("BenchFloor", "", 0, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, floor);
+  }
+  return floor;
+}
+
 // Bytes allocated for a control's StateBlock (0 when none).
 SIZE_T BlockSize(HWND w, int offset) {
   HGLOBAL block = reinterpret_cast<HGLOBAL>(GetWindowLongPtrA(w, offset));
@@ -601,7 +616,7 @@ void MatrixRows(int part) {
     Pair p;
     p.ours = Child(QOR32_MATRIX_CLASS, text.c_str(), 0, kOursX, kOursY, 10, 10, nullptr, 300);
     p.peer = MakeButtonHost(g.columns, g.rows, grid);
-    p.floor = Floor(ClientSize(p.ours));
+    p.floor = FloorWithChildren(p.ours);
     UpdateWindow(g_parent);
     const std::string cells = std::to_string(g.columns * g.rows) + " cells";
     if (main && part == 0) RepaintRow("Matrix 4 x 2 / 8 owner-drawn BUTTONs: repaint", p);

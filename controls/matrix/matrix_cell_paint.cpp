@@ -20,17 +20,17 @@ static_assert(kStateSelected == ODS_SELECTED && kStateDisabled == ODS_DISABLED &
                   kStateFocus == ODS_FOCUS,
               "owner-draw states");
 
-void FollowPressedState(HWND hwnd, UINT_PTR timerId, CellTimer timer) {
+void FollowPressedState(HWND hwnd, UINT timerId, CellTimer timer, RepeatTimers& running) {
   if (timer == CellTimer::kSet) {
-    SetTimer(hwnd, timerId, kMatrixRepeatMilliseconds, nullptr);
-  } else if (timer == CellTimer::kKill) {
+    if (SetTimer(hwnd, timerId, kMatrixRepeatMilliseconds, nullptr) != 0) running.Started(timerId);
+  } else if (timer == CellTimer::kKill && running.Stop(timerId)) {
     KillTimer(hwnd, timerId);
   }
 }
 
 }  // namespace
 
-void DrawMatrixCell(HWND hwnd, uint16_t controlId, const MatrixState& state,
+void DrawMatrixCell(HWND hwnd, uint16_t controlId, MatrixState& state,
                     const DRAWITEMSTRUCT& item) {
   const MatrixLayout layout = CurrentLayout(state);
   const int32_t index = CellIndexOf(layout, controlId, static_cast<uint16_t>(item.CtlID));
@@ -54,7 +54,7 @@ void DrawMatrixCell(HWND hwnd, uint16_t controlId, const MatrixState& state,
       const MatrixPoint mask = CellSource(layout, index, kMatrixMaskBand);
       BitBlt(dc, 0, 0, w, h, memory.get(), mask.x, mask.y, SRCAND);
     }
-    FollowPressedState(hwnd, item.CtlID, plan.timer);
+    FollowPressedState(hwnd, item.CtlID, plan.timer, state.repeatTimers);
     if (plan.image.draw && strip.selected()) {
       const MatrixPoint source = CellSource(layout, index, plan.image.band);
       BitBlt(dc, 0, 0, w, h, memory.get(), source.x, source.y, plan.image.rop);

@@ -16,6 +16,7 @@ struct MatrixState {
   HBITMAP bitmap;       // owned unless bitmapName is "HBITMAP="
   HBITMAP background;   // capture of the parent under the control, owned
   char bitmapName[kMatrixNameCapacity];
+  RepeatTimers repeatTimers;  // cells whose repeat timer is set
 };
 
 constexpr UINT kMatrixRepeatMilliseconds = 200;
@@ -34,7 +35,7 @@ void ReconfigureMatrix(HWND hwnd, StateLock<MatrixState>& lock, const char* text
 void ReleaseMatrix(HWND hwnd, MatrixState& state);
 
 // Paints one cell button (WM_DRAWITEM).
-void DrawMatrixCell(HWND hwnd, uint16_t controlId, const MatrixState& state,
+void DrawMatrixCell(HWND hwnd, uint16_t controlId, MatrixState& state,
                     const DRAWITEMSTRUCT& item);
 
 }  // namespace qor32

@@ -185,5 +185,20 @@ TEST(MatrixLayoutTest, FocusRectangleRule) {
   }
 }
 
+TEST(RepeatTimers, OnlyStartedTimersAreKilledUntilMoreRunThanFit) {
+  RepeatTimers timers;
+  EXPECT_FALSE(timers.Stop(301));  // never started: nothing to kill
+  timers.Started(301);
+  timers.Started(301);
+  EXPECT_TRUE(timers.Stop(301));
+  EXPECT_FALSE(timers.Stop(301));  // killed once
+  for (uint32_t id = 1; id <= RepeatTimers::kCapacity; ++id) timers.Started(id);
+  EXPECT_TRUE(timers.Stop(RepeatTimers::kCapacity));
+  timers.Started(100);
+  timers.Started(101);  // one more than fits: from now on every kill goes through
+  EXPECT_TRUE(timers.Stop(999));
+  EXPECT_TRUE(timers.Stop(1));
+}
+
 }  // namespace
 }  // namespace qor32

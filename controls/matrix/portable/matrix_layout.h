@@ -79,6 +79,41 @@ constexpr CellEnableRequest DecodeCellEnable(uintptr_t wParam) {
 
 enum class CellTimer { kNone, kSet, kKill };
 
+// The cells whose repeat timer the control has set and not yet killed. A
+// cell's redraw in the normal or disabled state kills its timer; killing
+// one that was never set changes nothing but costs a round trip to the
+// window manager for every cell of every repaint, so it is only done for
+// the cells listed here. More cells held at once than fit (a pointer holds
+// one) make every kill go through, as if none were tracked.
+class RepeatTimers {
+ public:
+  static constexpr int kCapacity = 8;
+  void Started(uint32_t id) {
+    if (Find(id) >= 0 || overflow_) return;
+    if (count_ == kCapacity) {
+      overflow_ = true;
+      return;
+    }
+    ids_[count_++] = id;
+  }
+  // True when the timer may run and must be killed; it is then forgotten.
+  bool Stop(uint32_t id) {
+    const int i = Find(id);
+    if (i >= 0) ids_[i] = ids_[--count_];
+    return i >= 0 || overflow_;
+  }
+
+ private:
+  int Find(uint32_t id) const {
+    for (int i = 0; i < count_; ++i)
+      if (ids_[i] == id) return i;
+    return -1;
+  }
+  uint32_t ids_[kCapacity] = {};
+  int count_ = 0;
+  bool overflow_ = false;
+};
+
 struct CellBlit {
   bool draw = false;
   int32_t band = 0;
