@@ -19,19 +19,6 @@ BITMAPINFO Info32(int width, int height) {
   return info;
 }
 
-// The display's depth decides what LoadBitmapA makes; asking costs display
-// queries, so it is asked once per process.
-bool DisplayIs32Bit() {
-  static const bool is32 = [] {
-    HDC screen = GetDC(nullptr);
-    if (screen == nullptr) return false;
-    const int bits = GetDeviceCaps(screen, BITSPIXEL) * GetDeviceCaps(screen, PLANES);
-    ReleaseDC(nullptr, screen);
-    return bits == 32;
-  }();
-  return is32;
-}
-
 // Above this many pixels a resource takes the LoadBitmapA road, which
 // handles whatever memory it cannot get in its own way.
 constexpr int64_t kMaxDirectPixels = int64_t(1) << 26;
@@ -80,6 +67,18 @@ HBITMAP ConvertPlainDib(const BITMAPINFO* info) {
 }
 
 }  // namespace
+
+// Asking costs display queries, so it is asked once per process.
+bool DisplayIs32Bit() {
+  static const bool is32 = [] {
+    HDC screen = GetDC(nullptr);
+    if (screen == nullptr) return false;
+    const int bits = GetDeviceCaps(screen, BITSPIXEL) * GetDeviceCaps(screen, PLANES);
+    ReleaseDC(nullptr, screen);
+    return bits == 32;
+  }();
+  return is32;
+}
 
 HBITMAP CreateDibSection32(int width, int height) {
   if (width <= 0 || height <= 0) return nullptr;

@@ -13,6 +13,11 @@
 
 namespace qor32 {
 
+// True when the display is 32 bits deep (asked once per process): then a
+// picture drawn into a 32-bit DIB section and copied to the window has
+// exactly the pixels of the same drawing made on the window.
+bool DisplayIs32Bit();
+
 // A bottom-up 32-bit DIB section of width x height, its pixels zero; null
 // when the size is not positive or the memory cannot be had.
 HBITMAP CreateDibSection32(int width, int height);

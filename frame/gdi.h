@@ -72,11 +72,20 @@ class ScopedSelect {
 // Selects a palette (as foreground or background palette) and realises it;
 // on exit the previous palette is selected back as a background palette and
 // realised. Nothing happens for a null palette.
+//
+// For painting, kOnPaletteDevices skips both realisations on a device
+// without a palette (a true-colour display): there a realisation maps no
+// colour and sends no message, and a foreground one still costs more than
+// most of a paint. The palette messages, whose result is what the
+// realisation changed, always realise.
 class RealizedPalette {
  public:
-  RealizedPalette(HDC dc, HPALETTE palette, bool background = false)
+  enum Realize { kAlways, kOnPaletteDevices };
+  RealizedPalette(HDC dc, HPALETTE palette, bool background = false, Realize realize = kAlways)
       : dc_(dc), previous_(palette != nullptr ? SelectPalette(dc, palette, background ? TRUE : FALSE) : nullptr) {
-    if (previous_ != nullptr) {
+    realize_ = previous_ != nullptr &&
+               (realize == kAlways || (GetDeviceCaps(dc, RASTERCAPS) & RC_PALETTE) != 0);
+    if (realize_) {
       const UINT changed = RealizePalette(dc);
       changed_ = changed == GDI_ERROR ? 0 : changed;
     }
@@ -84,7 +93,7 @@ class RealizedPalette {
   ~RealizedPalette() {
     if (previous_ != nullptr) {
       SelectPalette(dc_, previous_, TRUE);
-      RealizePalette(dc_);
+      if (realize_) RealizePalette(dc_);
     }
   }
   RealizedPalette(const RealizedPalette&) = delete;
@@ -95,6 +104,7 @@ class RealizedPalette {
  private:
   HDC dc_;
   HPALETTE previous_;
+  bool realize_ = false;
   UINT changed_ = 0;
 };
 

@@ -93,7 +93,7 @@ bool RoundLampDrawable(const Rect32& box) {
 }
 
 void PaintLamp(HDC dc, const BitmapState& state, int paintState) {
-  RealizedPalette palette(dc, static_cast<HPALETTE>(state.palette), true);
+  RealizedPalette palette(dc, static_cast<HPALETTE>(state.palette), true, RealizedPalette::kOnPaletteDevices);
   const COLORREF c = LampColor(state, paintState);
   Pen nullPen(CreatePen(PS_NULL, 1, c));
   Brush brush = SolidBrush(c | kPaletteRelative);

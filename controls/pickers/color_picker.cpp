@@ -15,6 +15,8 @@ struct ColorPickerState {
   RECT cellRects[24];
   WORD selected;
   WORD flags;
+  HBITMAP picture;      // the cells as last drawn, copied by each paint
+  bool pictureCurrent;  // false until drawn and after a value changed
 };
 
 namespace {

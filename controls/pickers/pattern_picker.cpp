@@ -17,6 +17,8 @@ struct PatternPickerState {
   RECT cellRects[17];
   WORD selected;
   WORD flags;
+  HBITMAP picture;      // the cells as last drawn, copied by each paint
+  bool pictureCurrent;  // false until drawn and after a value changed
 };
 
 namespace {

@@ -3,7 +3,8 @@
 //
 //   struct Traits {
 //     using State = ...;                 // the state record, with the fields
-//                                        // kinds, cellRects, selected, flags
+//                                        // kinds, cellRects, selected, flags,
+//                                        // picture, pictureCurrent
 //     static constexpr const picker::Geometry& kGeometry = ...;
 //     static constexpr uint16_t kFocusFlag = ...;
 //     static DWORD* Values(State&);      // colours or pattern values
@@ -17,9 +18,11 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <iterator>
 #include <utility>
 
 #include "controls/pickers/portable/picker_logic.h"
+#include "frame/dib_section.h"
 #include "frame/gdi.h"
 #include "frame/library.h"
 #include "frame/state_block.h"
@@ -65,10 +68,13 @@ class PaintTools {
     if (!next) return;
     if (SelectObject(dc_, next.get()) != nullptr) brush_ = std::move(next);
   }
+  // One polyline: the same pixels as a move and a line to each further
+  // point, in one call.
   void Draw(const Stroke& stroke) {
     SelectPen(stroke.color);
-    MoveToEx(dc_, stroke.points[0].x, stroke.points[0].y, nullptr);
-    for (int i = 1; i < stroke.pointCount; ++i) LineTo(dc_, stroke.points[i].x, stroke.points[i].y);
+    POINT points[std::size(stroke.points)];
+    for (int i = 0; i < stroke.pointCount; ++i) points[i] = POINT{stroke.points[i].x, stroke.points[i].y};
+    Polyline(dc_, points, stroke.pointCount);
   }
 
  private:
@@ -124,6 +130,7 @@ class PickerWindow {
         state->selected = 0;
         state->flags = Traits::kFocusFlag;
         Traits::Prepare(*state, hwnd);
+        if (DisplayIs32Bit()) state->picture = CreateDibSection32(kGeometry.width, kGeometry.height);
       }
     }
     SetWindowPos(hwnd, nullptr, 0, 0, kGeometry.width, kGeometry.height, SWP_NOMOVE | SWP_NOZORDER);
@@ -131,6 +138,10 @@ class PickerWindow {
   }
 
   static LRESULT OnDestroy(HWND hwnd, WPARAM wParam, LPARAM lParam) {
+    {
+      Lock state(hwnd, kStateOffset);
+      if (state && state->picture != nullptr) DeleteObject(std::exchange(state->picture, nullptr));
+    }
     ReleaseStateBlock(hwnd, kStateOffset);
     return DefWindowProcA(hwnd, WM_DESTROY, wParam, lParam);
   }
@@ -155,21 +166,51 @@ class PickerWindow {
 
   // Cells in increasing order (each an outlined rectangle filled with its
   // brush, then its edges), then the drop shadow.
+  static void DrawCells(HDC dc, const State& state) {
+    PaintTools tools(dc);
+    for (int i = 0; i < kGeometry.cellCount; ++i) {
+      const RECT& r = state.cellRects[i];
+      tools.SelectPen(kWhite);
+      tools.SelectBrush(Traits::CellBrush(state, i));
+      Rectangle(dc, r.left, r.top, r.right + 1, r.bottom + 1);
+      const StrokeList strokes = CellStrokes(state.kinds[i], Rect32{r.left, r.top, r.right, r.bottom});
+      for (int s = 0; s < strokes.count; ++s) tools.Draw(strokes.strokes[s]);
+    }
+    const RECT& f = state.cellRects[kGeometry.cellCount];
+    tools.Draw(DropShadow(Rect32{f.left, f.top, f.right, f.bottom}));
+  }
+
+  // The picker draws every pixel of its window but the top-right and the
+  // bottom-left corner, which the drop shadow's offset leaves alone. Those
+  // two are left as they are; everything else comes from the picture.
+  static void CopyPicture(HDC dc, HDC picture) {
+    const int w = kGeometry.width, h = kGeometry.height;
+    BitBlt(dc, 0, 0, w - 1, 1, picture, 0, 0, SRCCOPY);
+    BitBlt(dc, 0, 1, w, h - 2, picture, 0, 1, SRCCOPY);
+    BitBlt(dc, 1, h - 1, w - 1, 1, picture, 1, h - 1, SRCCOPY);
+  }
+
+  // The cells are drawn into the picture when it is out of date (at the
+  // first paint and after a value changed) and each paint copies it: the
+  // drawing is the same, on a bitmap of the display's depth, so the pixels
+  // are too. Without a picture the cells are drawn on the window itself.
   static LRESULT OnPaint(HWND hwnd) {
     PaintScope paint(hwnd);
     Lock state(hwnd, kStateOffset);
     if (!state || paint.dc() == nullptr) return 0;
-    PaintTools tools(paint.dc());
-    for (int i = 0; i < kGeometry.cellCount; ++i) {
-      const RECT& r = state->cellRects[i];
-      tools.SelectPen(kWhite);
-      tools.SelectBrush(Traits::CellBrush(*state, i));
-      Rectangle(paint.dc(), r.left, r.top, r.right + 1, r.bottom + 1);
-      const StrokeList strokes = CellStrokes(state->kinds[i], Rect32{r.left, r.top, r.right, r.bottom});
-      for (int s = 0; s < strokes.count; ++s) tools.Draw(strokes.strokes[s]);
+    if (state->picture != nullptr) {
+      MemoryDC memory(paint.dc());
+      ScopedSelect selection(memory.get(), state->picture);
+      if (memory && selection.selected()) {
+        if (!state->pictureCurrent) {
+          DrawCells(memory.get(), *state);
+          state->pictureCurrent = true;
+        }
+        CopyPicture(paint.dc(), memory.get());
+        return 0;
+      }
     }
-    const RECT& f = state->cellRects[kGeometry.cellCount];
-    tools.Draw(DropShadow(Rect32{f.left, f.top, f.right, f.bottom}));
+    DrawCells(paint.dc(), *state);
     return 0;
   }
 
@@ -219,6 +260,7 @@ class PickerWindow {
     const int index = AddressedEntry(hwnd, wParam);
     if (state && index >= 0) {
       Traits::Values(*state)[index] = static_cast<DWORD>(lParam);
+      state->pictureCurrent = false;
       InvalidateRect(hwnd, &state->cellRects[index], FALSE);
       UpdateWindow(hwnd);
     }

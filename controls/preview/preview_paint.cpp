@@ -133,7 +133,7 @@ LRESULT PaintPreview(HWND hwnd) {
   StateLock<PreviewState> st(hwnd, kStateOffset);
   if (!st) return 0;
   HDC dc = paint.dc();
-  RealizedPalette palette(dc, st->palette);
+  RealizedPalette palette(dc, st->palette, false, RealizedPalette::kOnPaletteDevices);
   Pen backgroundPen(CreatePen(PS_NULL, 1, kBackgroundPen));
   Brush backgroundBrush = SolidBrush(kBackground);
   ScopedSelect penSelection(dc, backgroundPen.get());
