@@ -176,6 +176,7 @@ LRESULT LoadPicture(HWND hwnd, UINT message, WPARAM wParam) {
   if (HINSTANCE owner = FindResourceOwner(hwnd, name, reinterpret_cast<LPCSTR>(RT_BITMAP))) {
     TakePicture(*st, owner, name);
   }
+  MarkPreviewImageOutOfDate(*st);
   const RECT picture = st->settings.pictureRect;
   InvalidateRect(hwnd, &picture, FALSE);
   return result;
@@ -197,6 +198,7 @@ LRESULT OnCreate(HWND hwnd, const CREATESTRUCTA* cs) {
       st->logPalette.palVersion = kPaletteVersion;
       st->logPalette.palNumEntries = kPreviewPaletteEntries;
       LayOut(hwnd, s);
+      CreatePreviewImage(hwnd, *st);
     }
   }
   LoadPicture(hwnd, WM_CREATE, 0);
@@ -226,6 +228,7 @@ LRESULT OnSetSettings(HWND hwnd, LPARAM lParam) {
   SetFixedEntries(*st);
   ApplySwap(*st);
   RebuildPalette(*st);
+  MarkPreviewImageOutOfDate(*st);
   InvalidateRect(hwnd, nullptr, FALSE);
   return 0;
 }
@@ -282,6 +285,7 @@ LRESULT OnDestroy(HWND hwnd, WPARAM wParam, LPARAM lParam) {
     StateLock<PreviewState> st(hwnd, kStateOffset);
     if (st) {
       ReleasePicture(*st);
+      ReleasePreviewImage(*st);
       if (st->palette != nullptr) DeleteObject(st->palette);
       st->palette = nullptr;
     }

@@ -5,6 +5,7 @@
 #include "controls/preview/portable/preview_layout.h"
 #include "controls/preview/portable/preview_picture.h"
 #include "controls/preview/preview_state.h"
+#include "frame/dib_section.h"
 #include "frame/gdi.h"
 #include "frame/library.h"
 #include "frame/state_block.h"
@@ -106,12 +107,15 @@ void PaintGuides(HDC dc, const PreviewSettings& s) {
   }
 }
 
-void PaintLayers(HDC dc, HWND hwnd, const PreviewState& st) {
+// Every layer, back to front; the background fills the whole client area.
+void PaintLayers(HDC dc, const RECT& client, const PreviewState& st) {
   const PreviewSettings& s = st.settings;
   const PreviewGeometry g = GeometryOf(s);
 
-  RECT client{};
-  GetClientRect(hwnd, &client);
+  Pen backgroundPen(CreatePen(PS_NULL, 1, kBackgroundPen));
+  Brush backgroundBrush = SolidBrush(kBackground);
+  ScopedSelect penSelection(dc, backgroundPen.get());
+  ScopedSelect brushSelection(dc, backgroundBrush.get());
   Rectangle(dc, 0, 0, client.right + 1, client.bottom + 1);
 
   FillBox(dc, PageShadowRect(g.page), PS_NULL, s.pageShadowColor);
@@ -126,19 +130,86 @@ void PaintLayers(HDC dc, HWND hwnd, const PreviewState& st) {
   PaintGuides(dc, s);
 }
 
+// Images above this many pixels are not kept: the control paints directly.
+constexpr int64_t kMaxImagePixels = int64_t(1) << 20;
+
+bool ImageFits(const RECT& client) {
+  return client.right > 0 && client.bottom > 0 && int64_t(client.right) * client.bottom <= kMaxImagePixels;
+}
+
+// The image of the client area, brought up to date (the same drawing on a
+// bitmap of the display's depth gives the same pixels, and the drawing
+// covers every pixel) and copied to the window. False when there is no
+// image to copy, and the caller paints directly.
+bool PaintFromImage(HDC dc, PreviewState& st, const RECT& client) {
+  if (st.image == nullptr || !ImageFits(client)) return false;
+  if (st.imageSize.cx != client.right || st.imageSize.cy != client.bottom) {
+    HBITMAP resized = CreateDibSection32(client.right, client.bottom);
+    if (resized == nullptr) return false;
+    DeleteObject(st.image);
+    st.image = resized;
+    st.imageSize = SIZE{client.right, client.bottom};
+    st.imageCurrent = false;
+  }
+  MemoryDC memory(dc);
+  if (!memory) return false;
+  ScopedSelect selection(memory.get(), st.image);
+  if (!selection.selected()) return false;
+  if (!st.imageCurrent) {
+    PaintLayers(memory.get(), client, st);
+    st.imageCurrent = true;
+  }
+  BitBlt(dc, 0, 0, client.right, client.bottom, memory.get(), 0, 0, SRCCOPY);
+  return true;
+}
+
 }  // namespace
+
+void CreatePreviewImage(HWND hwnd, PreviewState& st) {
+  RECT client{};
+  GetClientRect(hwnd, &client);
+  if (!DisplayIs32Bit() || !ImageFits(client)) return;
+  st.image = CreateDibSection32(client.right, client.bottom);
+  st.imageSize = SIZE{client.right, client.bottom};
+  st.imageCurrent = false;
+}
+
+void MarkPreviewImageOutOfDate(PreviewState& st) { st.imageCurrent = false; }
+
+void ReleasePreviewImage(PreviewState& st) {
+  if (st.image != nullptr) DeleteObject(st.image);
+  st.image = nullptr;
+  st.imageCurrent = false;
+}
+
+// Whether any colour the paint uses names a palette entry (PALETTEINDEX):
+// only those, and every colour on a palette device, depend on the palette
+// selected. Palette-relative colours on a true-colour device are their RGB.
+bool NeedsPalette(HDC dc, const PreviewSettings& s) {
+  if ((GetDeviceCaps(dc, RASTERCAPS) & RC_PALETTE) != 0) return true;
+  const COLORREF drawn[] = {s.pageShadowColor, s.pageColor, s.innerColor, s.pictureShadowColor + kPaletteRelative,
+                            s.frameColor + kPaletteRelative, s.guideColor};
+  for (COLORREF c : drawn)
+    if ((c & 0x01000000) != 0) return true;
+  return false;
+}
 
 LRESULT PaintPreview(HWND hwnd) {
   PaintScope paint(hwnd);
   StateLock<PreviewState> st(hwnd, kStateOffset);
   if (!st) return 0;
   HDC dc = paint.dc();
-  RealizedPalette palette(dc, st->palette, false, RealizedPalette::kOnPaletteDevices);
-  Pen backgroundPen(CreatePen(PS_NULL, 1, kBackgroundPen));
-  Brush backgroundBrush = SolidBrush(kBackground);
-  ScopedSelect penSelection(dc, backgroundPen.get());
-  ScopedSelect brushSelection(dc, backgroundBrush.get());
-  PaintLayers(dc, hwnd, *st);
+  RECT client{};
+  GetClientRect(hwnd, &client);
+  // Selecting a palette as foreground palette costs more than most of the
+  // paint: it is selected only where a colour depends on it, and then the
+  // control paints on the window directly.
+  if (NeedsPalette(dc, st->settings)) {
+    RealizedPalette palette(dc, st->palette, false, RealizedPalette::kOnPaletteDevices);
+    PaintLayers(dc, client, *st);
+  } else if (!PaintFromImage(dc, *st, client)) {
+    PaintLayers(dc, client, *st);
+  }
   return 0;
 }
 

@@ -30,6 +30,12 @@ struct PreviewState {
   SIZE_T pictureSize;
   HPALETTE palette;
   PreviewLogPalette logPalette;
+  // The whole client area as last painted, copied by each paint while the
+  // settings, the picture and the size stay as they were (see
+  // preview_paint.cpp); null where it cannot be used.
+  HBITMAP image;
+  SIZE imageSize;
+  bool imageCurrent;
 };
 
 static_assert(sizeof(PALETTEENTRY) == sizeof(PaletteColor), "palette entry layout");

@@ -320,6 +320,22 @@ TEST_F(PreviewTest, PaletteHoldsFrameShadowAndThePictureColoursAsLoaded) {
   EXPECT_EQ(rgb(entries[257]), kWhite);
 }
 
+TEST_F(PreviewTest, PaletteIndexColoursComeFromTheControlsPalette) {
+  // Entry 3 is the picture's red (the default palette's entry 3 is olive),
+  // entry 257 white.
+  PreviewSettings s = OneToOne();
+  s.pageColor = PALETTEINDEX(3);
+  s.innerColor = PALETTEINDEX(257);
+  HWND w = Create("PRV_BW", &s);
+  EXPECT_EQ(qt::PixelAt(w, 12, 12), kRed);
+  EXPECT_EQ(qt::PixelAt(w, 16, 16), kWhite);
+  EXPECT_EQ(qt::PixelAt(w, 16, 104), kWhite);
+  // Plain colours again: the same places in their own colours.
+  SetSettings(w, OneToOne());
+  EXPECT_EQ(qt::PixelAt(w, 12, 12), kPage);
+  EXPECT_EQ(qt::PixelAt(w, 16, 16), kInner);
+}
+
 TEST_F(PreviewTest, MissingOrBrokenPicturesShowAsWhite) {
   const PreviewSettings s = OneToOne(0, 2, 1);
   for (const char* name : {"", "PRV_MISSING", "PRV_24BIT", "PRV_SHORTTABLE", "PRV_4BIT", "PRV_TRUNCATED",
