@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "controls/bitmap/portable/bitmap_record.h"
+#include "controls/pickers/picker_states.h"
 #include "controls/preview/preview_state.h"
 #include "qor32cl.h"
 
@@ -297,7 +298,27 @@ struct Memory {
   SIZE_T block = 0, records = 0;
   std::string peer;
   int peerExtra = 0;
+  SIZE_T images = 0;  // pictures of the painted window that a control keeps
 };
+
+// Bytes of the pixels of a bitmap (0 for none).
+SIZE_T BitmapBytes(HBITMAP bitmap) {
+  BITMAP bm{};
+  if (bitmap == nullptr || GetObjectA(bitmap, sizeof bm, &bm) == 0) return 0;
+  return SIZE_T(bm.bmWidthBytes) * SIZE_T(bm.bmHeight);
+}
+
+// A bitmap field of a control's state record, read under its lock.
+template <class State>
+SIZE_T StateImageBytes(HWND w, HBITMAP State::*field) {
+  HGLOBAL block = reinterpret_cast<HGLOBAL>(GetWindowLongPtrA(w, QOR32_STATE_OFFSET));
+  SIZE_T bytes = 0;
+  if (const auto* st = static_cast<const State*>(GlobalLock(block))) {
+    bytes = BitmapBytes(st->*field);
+    GlobalUnlock(block);
+  }
+  return bytes;
+}
 std::vector<Memory> g_memory;
 
 // ---- the pairs ----------------------------------------------------------------
@@ -683,7 +704,8 @@ void ColorRows(int part) {
             [&] { Click(peerCells[j++ % 8], 5, 5); }, nullptr, 20, true);
   }
   if (part == 5) g_memory.push_back({"Color picker", QOR32_COLOR_CLASS, BlockSize(p.ours, QOR32_STATE_OFFSET), 0, "STATIC x 23",
-                                     23 * ClassExtra("STATIC")});
+                                     23 * ClassExtra("STATIC"),
+                                     StateImageBytes(p.ours, &qor32::ColorPickerState::picture)});
   p.Destroy();
   if (part == 3)
     Measure("Color picker / 23 owner-drawn STATICs: create + destroy",
@@ -734,7 +756,7 @@ void PreviewRows(int part) {
     Measure("Preview / STATIC (SS_NOTIFY): click", [&] { Click(p.ours, 60, 60); }, [&] { Click(p.peer, 60, 60); },
             nullptr, 20, true);
   if (part == 5) g_memory.push_back({"Preview", QOR32_PREVIEW_CLASS, BlockSize(p.ours, QOR32_STATE_OFFSET), PreviewRecords(p.ours),
-                                     "STATIC", ClassExtra("STATIC")});
+                                     "STATIC", ClassExtra("STATIC"), StateImageBytes(p.ours, &qor32::PreviewState::image)});
   p.Destroy();
   if (part == 3)
     Measure("Preview / STATIC stretched bitmap: create + destroy",
@@ -764,12 +786,13 @@ void PrintTable() {
     std::printf("\n");
   }
   if (!g_filter.empty()) return;
-  std::printf("\n%-20s %11s %8s %12s   %-19s %s\n", "memory (bytes)", "StateBlock", "records", "window extra",
-              "peer", "peer window extra");
+  std::printf("\n%-20s %11s %8s %8s %13s   %-19s %s\n", "memory (bytes)", "StateBlock", "records", "images",
+              "window extra", "peer", "peer window extra");
   for (const Memory& m : g_memory)
-    std::printf("%-20s %11zu %8zu %12d   %-19s %d\n", m.name.c_str(), size_t(m.block), size_t(m.records),
-                ClassExtra(m.ourClass), m.peer.c_str(), m.peerExtra);
+    std::printf("%-20s %11zu %8zu %8zu %13d   %-19s %d\n", m.name.c_str(), size_t(m.block), size_t(m.records),
+                size_t(m.images), ClassExtra(m.ourClass), m.peer.c_str(), m.peerExtra);
   std::printf("\n(+- is the interquartile range over %d rounds; o/p = ours / peer, o/f = ours / floor.\n"
+              " images: the picture of the painted window a control keeps to repaint by copying (a 32-bit DIB section).\n"
               " Peers keep their state in comctl32/user32's own heap; only their window extra bytes are visible.)\n",
               g_rounds);
 }

@@ -4,20 +4,11 @@
 // CLRM_SETCOLOR and hears of every press on a cell.
 #include <windows.h>
 
+#include "controls/pickers/picker_states.h"
 #include "controls/pickers/picker_window.h"
 #include "qor32cl.h"
 
 namespace qor32 {
-
-struct ColorPickerState {
-  COLORREF colors[24];
-  WORD kinds[24];
-  RECT cellRects[24];
-  WORD selected;
-  WORD flags;
-  HBITMAP picture;      // the cells as last drawn, copied by each paint
-  bool pictureCurrent;  // false until drawn and after a value changed
-};
 
 namespace {
 

@@ -4,22 +4,12 @@
 // parent reads and changes them with PATM_GETPATTERN and PATM_SETPATTERN.
 #include <windows.h>
 
+#include "controls/pickers/picker_states.h"
 #include "controls/pickers/picker_window.h"
 #include "frame/bitmap_lookup.h"
 #include "qor32cl.h"
 
 namespace qor32 {
-
-struct PatternPickerState {
-  HINSTANCE instance;
-  DWORD patterns[17];
-  WORD kinds[17];
-  RECT cellRects[17];
-  WORD selected;
-  WORD flags;
-  HBITMAP picture;      // the cells as last drawn, copied by each paint
-  bool pictureCurrent;  // false until drawn and after a value changed
-};
 
 namespace {
 
