@@ -114,8 +114,8 @@ math(EXPR QOR32_LONG_TIMEOUT "300 * ${QOR32_LONG_FACTOR}")
 # release is delayed, so a write to a control's state after it was freed
 # damages the heap, which the tests walk after every test; Wine's own
 # reports on its heap channel fail the entry too.
-set(QOR32_HEAP_CHECKED_TESTS storm_test bitmap_test matrix_test slide_test tab_test pickers_test
-    preview_test selection_test)
+set(QOR32_HEAP_CHECKED_TESTS reentry_test storm_test
+    bitmap_test matrix_test slide_test tab_test pickers_test preview_test selection_test)
 set(QOR32_WINE_HEAP_ENV
     "WINEPREFIX=${QOR32_WINEPREFIX};WINEDEBUG=-all,err+heap,warn+heap;WINEDLLOVERRIDES=mscoree,mshtml=")
 
