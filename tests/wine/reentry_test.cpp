@@ -163,6 +163,15 @@ Subject MatrixSubject() {
   s.triggers = {
       {"CellClick", [](const Rig& r) { Click(r.input, 1, 1); }, cell, false},
       {"CellSpaceBar", [](const Rig& r) { Space(r.input); }, cell, false},
+      // The cell held (its redraw arms the timer), one tick, and the press
+      // ended without a click.
+      {"RepeatTick",
+       [](const Rig& r) {
+         Send(r.input, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 1));
+         Send(r.control, WM_TIMER, kId + 1);
+         ReleaseCapture();
+       },
+       cell, false},
       // The control passes the focus on to its first cell.
       {"Focus", [](const Rig& r) { SetFocus(r.control); }, cell, true, false},
   };
