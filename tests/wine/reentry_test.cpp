@@ -392,6 +392,12 @@ std::string Checks(HWND group) {
   return checks;
 }
 
+::testing::AssertionResult ChoiceIs(HWND group, LRESULT id, const std::string& checks) {
+  const LRESULT choice = SendMessageA(group, SELM_GETCHOICE, 0, 0);
+  return Holds(choice == id && Checks(group) == checks,
+               "the nested choice: chose " + std::to_string(choice) + " with checks " + Checks(group));
+}
+
 Subject SelectionSubject() {
   Subject s;
   s.name = "Selection";
@@ -412,6 +418,11 @@ Subject SelectionSubject() {
          return Holds(!IsWindow(r.input) && CountChildren(r.control) == 2 && Checks(r.control) == "000",
                       "the pressed option gone, the others unchecked");
        }},
+      {"SetChoice", [](const Rig& r) { Send(r.control, SELM_SETCHOICE, kId + 2); },
+       [](const Rig& r) { return ChoiceIs(r.control, kId + 2, "001"); }},
+      // The parent refuses the press: it puts back the choice there was (none).
+      {"ClearChoice", [](const Rig& r) { Send(r.control, SELM_SETCHOICE, 0); },
+       [](const Rig& r) { return ChoiceIs(r.control, 0, "000"); }},
   };
   s.consistent = [](const Rig& r) {
     for (int i = 0; i < 3; ++i) {
