@@ -109,12 +109,12 @@ endif()
 math(EXPR QOR32_LONG_TIMEOUT "300 * ${QOR32_LONG_FACTOR}")
 
 # The areas whose cases destroy, reconfigure or refocus controls from inside
-# their own messages, and the storms, run under Wine's heap checking (label
-# "heap"; it costs them next to nothing): freed blocks are filled and their
-# release is delayed, so a write to a control's state after it was freed
-# damages the heap, which the tests walk after every test; Wine's own
-# reports on its heap channel fail the entry too.
-set(QOR32_HEAP_CHECKED_TESTS reentry_test storm_test
+# their own messages, the storms and the two UI threads run under Wine's
+# heap checking (label "heap"; it costs them next to nothing): freed blocks
+# are filled and their release is delayed, so a write to a control's state
+# after it was freed damages the heap, which the tests walk after every
+# test; Wine's own reports on its heap channel fail the entry too.
+set(QOR32_HEAP_CHECKED_TESTS reentry_test threads_test storm_test
     bitmap_test matrix_test slide_test tab_test pickers_test preview_test selection_test)
 set(QOR32_WINE_HEAP_ENV
     "WINEPREFIX=${QOR32_WINEPREFIX};WINEDEBUG=-all,err+heap,warn+heap;WINEDLLOVERRIDES=mscoree,mshtml=")
