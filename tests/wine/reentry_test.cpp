@@ -47,7 +47,7 @@ struct Trigger {
   std::string name;
   Step send;
   std::function<qt::Command(const Rig&)> expected;
-  bool takesFocus;  // the control moves the focus to itself on the way
+  bool takesFocus;       // the control moves the focus to itself on the way
   bool notifies = true;  // false: only a focus change (no notification case)
 };
 
@@ -177,18 +177,23 @@ Subject MatrixSubject() {
   };
   s.actions = {
       {"DestroyCell", [](const Rig& r) { DestroyWindow(r.input); },
-       [](const Rig& r) { return Holds(GetDlgItem(r.control, kId + 1) == nullptr && CountChildren(r.control) == 3, "three cells left"); }},
+       [](const Rig& r) {
+         return Holds(GetDlgItem(r.control, kId + 1) == nullptr && CountChildren(r.control) == 3, "three cells left");
+       }},
       {"Reconfigure", [](const Rig& r) { Send(r.control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(kMatrixOtherText)); },
        [](const Rig& r) {
          RECT rc;
          GetClientRect(r.control, &rc);
-         return Holds(CountChildren(r.control) == 2 && rc.right == 6 && rc.bottom == 4, "the 2 x 1 grid of the nested text");
+         return Holds(CountChildren(r.control) == 2 && rc.right == 6 && rc.bottom == 4,
+                      "the 2 x 1 grid of the nested text");
        }},
       {"DisableCell", [](const Rig& r) { Send(r.control, WM_ENABLE, kId + 1); },
        [](const Rig& r) { return Holds(!IsWindowEnabled(GetDlgItem(r.control, kId + 1)), "the cell disabled"); }},
   };
   // No repeat timer outlives the press that armed it.
-  s.consistent = [](const Rig& r) { return Holds(KillTimer(r.control, kId + 1) == FALSE, "a repeat timer still runs"); };
+  s.consistent = [](const Rig& r) {
+    return Holds(KillTimer(r.control, kId + 1) == FALSE, "a repeat timer still runs");
+  };
   return s;
 }
 
@@ -242,8 +247,9 @@ Subject SlideSubject() {
        [](const Rig& r) {
          RECT rc;
          GetClientRect(r.control, &rc);
-         return Holds(SendMessageA(r.control, SLDM_GETPOS, 0, 0) == MAKELONG(50, 20) && rc.right == 40 && rc.bottom == 30,
-                      "the area of the nested text");
+         return Holds(
+             SendMessageA(r.control, SLDM_GETPOS, 0, 0) == MAKELONG(50, 20) && rc.right == 40 && rc.bottom == 30,
+             "the area of the nested text");
        }},
       {"SetPosition", [](const Rig& r) { Send(r.control, SLDM_SETPOS, 1, MAKELPARAM(77, 0)); },
        [](const Rig& r) { return Holds(SendMessageA(r.control, SLDM_GETPOS, 0, 0) == 77, "the nested position"); }},
@@ -272,13 +278,16 @@ Subject TabSubject() {
     r.input = r.focusTarget = r.control;
   };
   s.triggers = {
-      {"Press", [](const Rig& r) { Click(r.input, 70, 5); }, [](const Rig& r) { return FromWindow(r, kId + 1, TABN_CLICK); },
-       true},
-      {"SpaceBar", [](const Rig& r) { Space(r.input); }, [](const Rig& r) { return FromWindow(r, kId, TABN_CLICK); }, false},
+      {"Press", [](const Rig& r) { Click(r.input, 70, 5); },
+       [](const Rig& r) { return FromWindow(r, kId + 1, TABN_CLICK); }, true},
+      {"SpaceBar", [](const Rig& r) { Space(r.input); }, [](const Rig& r) { return FromWindow(r, kId, TABN_CLICK); },
+       false},
   };
   s.actions = {
       {"SetSelection", [](const Rig& r) { Send(r.control, TABM_SETSEL, kId + 2); },
-       [](const Rig& r) { return Holds(SendMessageA(r.control, TABM_GETSEL, 0, 0) == kId + 2, "the nested selection"); }},
+       [](const Rig& r) {
+         return Holds(SendMessageA(r.control, TABM_GETSEL, 0, 0) == kId + 2, "the nested selection");
+       }},
   };
   s.consistent = [](const Rig&) { return ::testing::AssertionSuccess(); };
   return s;
@@ -300,7 +309,9 @@ Subject PickerSubject(bool pattern) {
                                       kId, values);
     r.input = r.focusTarget = r.control;
   };
-  const auto cell = [](int index, int code) { return [index, code](const Rig& r) { return FromWindow(r, kId + index, code); }; };
+  const auto cell = [](int index, int code) {
+    return [index, code](const Rig& r) { return FromWindow(r, kId + index, code); };
+  };
   // (40, 2) lies in colour cell 0 and pattern cell 2; (10, 10) in the front
   // swatch (22) and pattern cell 0.
   s.triggers = {
@@ -352,7 +363,8 @@ Subject PreviewSubject() {
   s.create = [](Rig& r) {
     g_previewSettings = PreviewPage(RGB(255, 255, 224));
     g_previewOtherSettings = PreviewPage(RGB(50, 60, 70));
-    r.control = r.parent->CreateChild(QOR32_PREVIEW_CLASS, "PRV_BW", WS_VISIBLE, 10, 10, 120, 120, kId, &g_previewSettings);
+    r.control =
+        r.parent->CreateChild(QOR32_PREVIEW_CLASS, "PRV_BW", WS_VISIBLE, 10, 10, 120, 120, kId, &g_previewSettings);
     r.input = r.focusTarget = r.control;
   };
   const auto click = [](const Rig& r) { return FromWindow(r, kId, PRVN_CLICK); };
@@ -361,7 +373,8 @@ Subject PreviewSubject() {
       {"SpaceBar", [](const Rig& r) { Space(r.input); }, click, false},
   };
   s.actions = {
-      {"Reconfigure", [](const Rig& r) { Send(r.control, PRVM_SETSETTINGS, 0, reinterpret_cast<LPARAM>(&g_previewOtherSettings)); },
+      {"Reconfigure",
+       [](const Rig& r) { Send(r.control, PRVM_SETSETTINGS, 0, reinterpret_cast<LPARAM>(&g_previewOtherSettings)); },
        [](const Rig& r) {
          UpdateWindow(r.control);
          // (12, 12) lies on the page outside the inner area.
@@ -461,7 +474,8 @@ std::vector<Action> CommonActions() {
        [](const Rig&) { return ::testing::AssertionSuccess(); }},
       {"Disable", [](const Rig& r) { EnableWindow(r.control, FALSE); },
        [](const Rig& r) { return Holds(!IsWindowEnabled(r.control), "still enabled"); }},
-      {"FocusAway", [](const Rig& r) { SetFocus(r.sibling); }, [](const Rig&) { return ::testing::AssertionSuccess(); }},
+      {"FocusAway", [](const Rig& r) { SetFocus(r.sibling); },
+       [](const Rig&) { return ::testing::AssertionSuccess(); }},
   };
 }
 
@@ -479,8 +493,8 @@ const char* const kTrapNames[] = {"SiblingLosingFocus", "BeforeSetFocus", "After
 struct Case {
   size_t subject;
   size_t trigger;
-  size_t action;      // into the subject's actions followed by the common ones; unused for traps
-  int trap = -1;      // a FocusTrap, or -1
+  size_t action;  // into the common actions followed by the subject's own; unused for traps
+  int trap = -1;  // a FocusTrap, or -1
   std::string name;
 };
 
@@ -516,7 +530,8 @@ std::vector<Case> FocusCases() {
       if (!subjects[s].triggers[t].takesFocus) continue;
       for (int trap = 0; trap < 4; ++trap)
         if (TrapApplies(subjects[s], static_cast<FocusTrap>(trap)))
-          cases.push_back({s, t, 0, trap, subjects[s].name + "_" + subjects[s].triggers[t].name + "_" + kTrapNames[trap]});
+          cases.push_back(
+              {s, t, 0, trap, subjects[s].name + "_" + subjects[s].triggers[t].name + "_" + kTrapNames[trap]});
     }
   return cases;
 }
@@ -526,7 +541,7 @@ std::vector<Case> FocusCases() {
 struct TrapState {
   FocusTrap trap;
   HWND watched = nullptr;  // the window whose focus change springs the trap
-  HWND victim = nullptr;   // what the trap destroys, once
+  HWND victim = nullptr;   // what the trap destroys, once (none: no trap is set)
   bool focusing = false;
   WNDPROC siblingProc = nullptr;
 };

@@ -42,7 +42,8 @@ struct Round {
   int X() const { return (tag * 500 + index) % 1000; }
   int Y() const { return (tag * 300 + 2 * index) % 1000; }
   std::string SlideText() const {
-    return "~S0,0,0,0 STORM_STRIP STORM_STRIP 0,0," + std::to_string(X()) + "," + std::to_string(Y()) + ",1000,1000,10,10";
+    return "~S0,0,0,0 STORM_STRIP STORM_STRIP 0,0," + std::to_string(X()) + "," + std::to_string(Y()) +
+           ",1000,1000,10,10";
   }
 
   // Matrix: MTX_BANDS1 is 6 x 4, one band; the grid and the gaps size the
