@@ -79,6 +79,13 @@ LRESULT OnCommand(HWND hwnd, WPARAM wParam) {
   return 0;
 }
 
+// A cell that goes away while held (a reconfiguration, or the application
+// destroying it) is never redrawn released: its repeat timer ends with it.
+LRESULT OnParentNotify(HWND hwnd, WPARAM wParam, LPARAM lParam) {
+  if (LOWORD(wParam) == WM_DESTROY) KillTimer(hwnd, HIWORD(wParam));
+  return DefWindowProcA(hwnd, WM_PARENTNOTIFY, wParam, lParam);
+}
+
 // An auto-repeat tick of the held cell whose identifier is the timer's.
 LRESULT OnTimer(HWND hwnd, WPARAM wParam) {
   SendMessageA(GetParent(hwnd), WM_COMMAND, MAKEWPARAM(LOWORD(wParam), MTXN_REPEAT),
@@ -101,6 +108,7 @@ extern "C" LRESULT CALLBACK MatrixWndProc(HWND hwnd, UINT message, WPARAM wParam
     case WM_DRAWITEM: return OnDrawItem(hwnd, reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
     case WM_COMMAND: return OnCommand(hwnd, wParam);
     case WM_TIMER: return OnTimer(hwnd, wParam);
+    case WM_PARENTNOTIFY: return OnParentNotify(hwnd, wParam, lParam);
     default: return DefWindowProcA(hwnd, message, wParam, lParam);
   }
 }

@@ -11,8 +11,9 @@ namespace qor32 {
 namespace {
 
 struct SelectionState {
-  int32_t count;      // options created
-  uint16_t chosenId;  // identifier of the chosen option, 0 for none
+  int32_t count;          // options created
+  uint16_t chosenId;      // identifier of the chosen option, 0 for none
+  uint16_t choicesMade;   // choices recorded so far (wraps)
 };
 
 // Options are press-radio buttons; 0x04 is a bit the button does not read.
@@ -54,8 +55,14 @@ LRESULT OnCreate(HWND hwnd, const CREATESTRUCTA* create) {
   return 0;
 }
 
+void RecordChoice(SelectionState& state, uint16_t id) {
+  state.chosenId = id;
+  ++state.choicesMade;
+}
+
 // A child reports a press: check it, uncheck the others, tell our parent,
-// and only then record the choice.
+// and only then record the choice. A choice the parent made meanwhile (by
+// SELM_SETCHOICE or by pressing another option) is the later one: it stays.
 LRESULT OnCommand(HWND hwnd, WPARAM wParam, LPARAM lParam) {
   Lock state(hwnd, kStateOffset);
   if (!state) return 0;
@@ -63,9 +70,10 @@ LRESULT OnCommand(HWND hwnd, WPARAM wParam, LPARAM lParam) {
   CheckRadioButton(hwnd, static_cast<int>(FirstId(hwnd)), static_cast<int>(LastId(hwnd, *state)),
                    LOWORD(wParam));
   if (state.Released()) return 0;
+  const uint16_t choicesBefore = state->choicesMade;
   SendMessageA(GetParent(hwnd), WM_COMMAND, wParam, lParam);
   if (state.Released()) return 0;  // the parent destroyed us meanwhile
-  state->chosenId = LOWORD(wParam);
+  if (state->choicesMade == choicesBefore) RecordChoice(*state, LOWORD(wParam));
   return 0;
 }
 
@@ -80,7 +88,7 @@ LRESULT OnSetChoice(HWND hwnd, WPARAM wParam) {
   if (wParam == 0 || InOptionRange(FirstId(hwnd), state->count, static_cast<uint32_t>(wParam))) {
     CheckRadioButton(hwnd, static_cast<int>(FirstId(hwnd)), static_cast<int>(LastId(hwnd, *state)),
                      static_cast<int>(wParam));
-    if (!state.Released()) state->chosenId = static_cast<uint16_t>(wParam);
+    if (!state.Released()) RecordChoice(*state, static_cast<uint16_t>(wParam));
   }
   return static_cast<LRESULT>(wParam);
 }

@@ -215,6 +215,11 @@ int GdiCounter::LiveObjects() {
   return -room;  // differences between two counts are what matter
 }
 
+::testing::AssertionResult ProcessHeapIntact() {
+  if (HeapValidate(GetProcessHeap(), 0, nullptr)) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << "the process heap is damaged";
+}
+
 namespace {
 BOOL CALLBACK CountChild(HWND, LPARAM counter) {
   ++*reinterpret_cast<int*>(counter);

@@ -101,6 +101,11 @@ class GdiCounter {
   static int LiveObjects();
 };
 
+// Walks the process heap. Under Wine's heap checking (WINEDEBUG=warn+heap)
+// freed blocks are filled and held back a while, so a write to memory
+// after its release shows here (and Wine reports it on the heap channel).
+::testing::AssertionResult ProcessHeapIntact();
+
 // Counts windows of the current thread (top-level and their descendants).
 int CountThreadWindows();
 
