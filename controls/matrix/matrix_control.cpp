@@ -81,8 +81,15 @@ LRESULT OnCommand(HWND hwnd, WPARAM wParam) {
 
 // A cell that goes away while held (a reconfiguration, or the application
 // destroying it) is never redrawn released: its repeat timer ends with it.
+// Only a timer the control set is killed (each kill is a round trip to the
+// window manager, and every cell reports its destruction); without the
+// record nothing says which run, and the timer is killed all the same.
 LRESULT OnParentNotify(HWND hwnd, WPARAM wParam, LPARAM lParam) {
-  if (LOWORD(wParam) == WM_DESTROY) KillTimer(hwnd, HIWORD(wParam));
+  if (LOWORD(wParam) == WM_DESTROY) {
+    const UINT id = HIWORD(wParam);
+    MatrixLock lock(hwnd, kStateOffset);
+    if (!lock || lock->repeatTimers.Stop(id)) KillTimer(hwnd, id);
+  }
   return DefWindowProcA(hwnd, WM_PARENTNOTIFY, wParam, lParam);
 }
 
