@@ -184,6 +184,16 @@ set_tests_properties(wine.readme_mingw PROPERTIES
   ENVIRONMENT "${QOR32_WINE_ENV}"
   FIXTURES_REQUIRED wine
   RESOURCE_LOCK wine_desktop)
+# The gallery paints every control as the pictures of the docs show them,
+# to the pixel.
+add_test(NAME wine.pictures
+  COMMAND ${PROJECT_SOURCE_DIR}/scripts/check-pictures.sh ${QOR32_WIN64_BIN}/gallery.exe
+          ${CMAKE_BINARY_DIR}/pictures ${QOR32_WINE})
+set_tests_properties(wine.pictures PROPERTIES
+  ENVIRONMENT "${QOR32_WINE_ENV}"
+  FIXTURES_REQUIRED wine
+  RESOURCE_LOCK wine_desktop
+  TIMEOUT 300)
 # Every snippet file under docs/snippets appears verbatim in the docs.
 add_test(NAME docs.snippets COMMAND ${PROJECT_SOURCE_DIR}/scripts/check-docs.sh ${PROJECT_SOURCE_DIR}/docs)
 
