@@ -23,36 +23,39 @@ BITMAPINFO Info32(int width, int height) {
 // handles whatever memory it cannot get in its own way.
 constexpr int64_t kMaxDirectPixels = int64_t(1) << 26;
 
-// The header of a resource in a plain format, or null.
-const BITMAPINFO* PlainDib(HINSTANCE instance, const char* name) {
+// A resource in a plain format: its header and its pixels.
+struct PlainDib {
+  const BITMAPINFO* info = nullptr;
+  const BYTE* bits = nullptr;
+};
+
+// The resource if it is in a plain format and whole; otherwise no header.
+PlainDib FindPlainDib(HINSTANCE instance, const char* name) {
   HRSRC resource = FindResourceA(instance, name, reinterpret_cast<LPCSTR>(RT_BITMAP));
-  if (resource == nullptr) return nullptr;
+  if (resource == nullptr) return {};
   const DWORD size = SizeofResource(instance, resource);
   HGLOBAL loaded = LoadResource(instance, resource);
   const auto* info = loaded != nullptr ? static_cast<const BITMAPINFO*>(LockResource(loaded)) : nullptr;
-  if (info == nullptr || size < sizeof(BITMAPINFOHEADER)) return nullptr;
+  if (info == nullptr || size < sizeof(BITMAPINFOHEADER)) return {};
   const BITMAPINFOHEADER& h = info->bmiHeader;
   const int bits = h.biBitCount;
   if (h.biSize != sizeof(BITMAPINFOHEADER) || h.biPlanes != 1 || h.biCompression != BI_RGB ||
       (bits != 4 && bits != 8 && bits != 24 && bits != 32) || h.biWidth <= 0 || h.biHeight <= 0 ||
       int64_t(h.biWidth) * h.biHeight > kMaxDirectPixels)
-    return nullptr;
+    return {};
   const uint32_t tableMax = bits <= 8 ? (1u << bits) : 0;
-  if (h.biClrUsed > tableMax && bits <= 8) return nullptr;
+  if (h.biClrUsed > tableMax && bits <= 8) return {};
   const uint32_t colors = bits <= 8 ? (h.biClrUsed != 0 ? h.biClrUsed : tableMax) : 0;
   const int64_t stride = ((int64_t(h.biWidth) * bits + 31) / 32) * 4;
-  const int64_t needed = int64_t(h.biSize) + int64_t(colors) * 4 + stride * h.biHeight;
-  return needed <= int64_t(size) ? info : nullptr;
+  const int64_t offset = int64_t(h.biSize) + int64_t(colors) * 4;
+  if (offset + stride * h.biHeight > int64_t(size)) return {};
+  return PlainDib{info, reinterpret_cast<const BYTE*>(info) + offset};
 }
 
-HBITMAP ConvertPlainDib(const BITMAPINFO* info) {
-  const BITMAPINFOHEADER& h = info->bmiHeader;
-  const uint32_t colors = h.biBitCount <= 8 ? (h.biClrUsed != 0 ? h.biClrUsed : (1u << h.biBitCount)) : 0;
-  const auto* bits = reinterpret_cast<const BYTE*>(info) + h.biSize + colors * 4;
-  const BITMAPINFO target = Info32(h.biWidth, h.biHeight);
-  void* pixels = nullptr;
-  Bitmap section(CreateDIBSection(nullptr, &target, DIB_RGB_COLORS, &pixels, nullptr, 0));
-  if (!section || pixels == nullptr) return nullptr;
+HBITMAP ConvertPlainDib(const PlainDib& dib) {
+  const BITMAPINFOHEADER& h = dib.info->bmiHeader;
+  Bitmap section(CreateDibSection32(h.biWidth, h.biHeight));
+  if (!section) return nullptr;
   MemoryDC memory(nullptr);
   if (!memory) return nullptr;
   ScopedSelect selection(memory.get(), section.get());
@@ -60,7 +63,7 @@ HBITMAP ConvertPlainDib(const BITMAPINFO* info) {
   // The conversion LoadBitmapA makes: the whole DIB stretched 1:1 in the
   // halftone mode with SRCCOPY onto the new bitmap.
   SetStretchBltMode(memory.get(), HALFTONE);
-  if (StretchDIBits(memory.get(), 0, 0, h.biWidth, h.biHeight, 0, 0, h.biWidth, h.biHeight, bits, info,
+  if (StretchDIBits(memory.get(), 0, 0, h.biWidth, h.biHeight, 0, 0, h.biWidth, h.biHeight, dib.bits, dib.info,
                     DIB_RGB_COLORS, SRCCOPY) != h.biHeight)
     return nullptr;
   return section.release();
@@ -112,8 +115,9 @@ HBITMAP LoadBitmapForPainting(HINSTANCE instance, const char* name) {
   // A null instance names the system's own bitmaps, which are no resources
   // of a module.
   if (instance != nullptr && DisplayIs32Bit()) {
-    if (const BITMAPINFO* info = PlainDib(instance, name)) {
-      if (HBITMAP section = ConvertPlainDib(info)) return section;
+    const PlainDib dib = FindPlainDib(instance, name);
+    if (dib.info != nullptr) {
+      if (HBITMAP section = ConvertPlainDib(dib)) return section;
     }
   }
   return ToDibSection(LoadBitmapA(instance, name));
