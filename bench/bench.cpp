@@ -308,13 +308,13 @@ SIZE_T BitmapBytes(HBITMAP bitmap) {
   return SIZE_T(bm.bmWidthBytes) * SIZE_T(bm.bmHeight);
 }
 
-// A bitmap field of a control's state record, read under its lock.
+// The painted image a control's state record keeps, read under its lock.
 template <class State>
-SIZE_T StateImageBytes(HWND w, HBITMAP State::*field) {
+SIZE_T StateImageBytes(HWND w, qor32::PaintedImage State::*field) {
   HGLOBAL block = reinterpret_cast<HGLOBAL>(GetWindowLongPtrA(w, QOR32_STATE_OFFSET));
   SIZE_T bytes = 0;
   if (const auto* st = static_cast<const State*>(GlobalLock(block))) {
-    bytes = BitmapBytes(st->*field);
+    bytes = BitmapBytes((st->*field).bitmap);
     GlobalUnlock(block);
   }
   return bytes;

@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include "frame/painted_image.h"
+
 namespace qor32 {
 
 struct ColorPickerState {
@@ -11,8 +13,7 @@ struct ColorPickerState {
   RECT cellRects[24];
   WORD selected;
   WORD flags;
-  HBITMAP picture;      // the cells as last drawn, copied by each paint
-  bool pictureCurrent;  // false until drawn and after a value changed
+  PaintedImage picture;  // the cells as last drawn, copied by each paint
 };
 
 struct PatternPickerState {
@@ -22,8 +23,7 @@ struct PatternPickerState {
   RECT cellRects[17];
   WORD selected;
   WORD flags;
-  HBITMAP picture;      // the cells as last drawn, copied by each paint
-  bool pictureCurrent;  // false until drawn and after a value changed
+  PaintedImage picture;  // the cells as last drawn, copied by each paint
 };
 
 }  // namespace qor32

@@ -4,7 +4,7 @@
 //   struct Traits {
 //     using State = ...;                 // the state record, with the fields
 //                                        // kinds, cellRects, selected, flags,
-//                                        // picture, pictureCurrent
+//                                        // picture (a PaintedImage)
 //     static constexpr const picker::Geometry& kGeometry = ...;
 //     static constexpr uint16_t kFocusFlag = ...;
 //     static DWORD* Values(State&);      // colours or pattern values
@@ -22,9 +22,9 @@
 #include <utility>
 
 #include "controls/pickers/portable/picker_logic.h"
-#include "frame/dib_section.h"
 #include "frame/gdi.h"
 #include "frame/library.h"
+#include "frame/painted_image.h"
 #include "frame/state_block.h"
 #include "qor32cl.h"
 
@@ -130,7 +130,7 @@ class PickerWindow {
         state->selected = 0;
         state->flags = Traits::kFocusFlag;
         Traits::Prepare(*state, hwnd);
-        if (DisplayIs32Bit()) state->picture = CreateDibSection32(kGeometry.width, kGeometry.height);
+        CreatePaintedImage(state->picture, kGeometry.width, kGeometry.height);
       }
     }
     SetWindowPos(hwnd, nullptr, 0, 0, kGeometry.width, kGeometry.height, SWP_NOMOVE | SWP_NOZORDER);
@@ -140,7 +140,7 @@ class PickerWindow {
   static LRESULT OnDestroy(HWND hwnd, WPARAM wParam, LPARAM lParam) {
     {
       Lock state(hwnd, kStateOffset);
-      if (state && state->picture != nullptr) DeleteObject(std::exchange(state->picture, nullptr));
+      if (state) ReleasePaintedImage(state->picture);
     }
     ReleaseStateBlock(hwnd, kStateOffset);
     return DefWindowProcA(hwnd, WM_DESTROY, wParam, lParam);
@@ -191,26 +191,18 @@ class PickerWindow {
   }
 
   // The cells are drawn into the picture when it is out of date (at the
-  // first paint and after a value changed) and each paint copies it: the
-  // drawing is the same, on a bitmap of the display's depth, so the pixels
-  // are too. Without a picture the cells are drawn on the window itself.
+  // first paint and after a value changed) and each paint copies it.
+  // Without a picture the cells are drawn on the window itself.
   static LRESULT OnPaint(HWND hwnd) {
     PaintScope paint(hwnd);
     Lock state(hwnd, kStateOffset);
     if (!state || paint.dc() == nullptr) return 0;
-    if (state->picture != nullptr) {
-      MemoryDC memory(paint.dc());
-      ScopedSelect selection(memory.get(), state->picture);
-      if (memory && selection.selected()) {
-        if (!state->pictureCurrent) {
-          DrawCells(memory.get(), *state);
-          state->pictureCurrent = true;
-        }
-        CopyPicture(paint.dc(), memory.get());
-        return 0;
-      }
+    const State& cells = *state;
+    if (!PaintThroughImage(
+            paint.dc(), state->picture, kGeometry.width, kGeometry.height,
+            [&cells](HDC memory) { DrawCells(memory, cells); }, CopyPicture)) {
+      DrawCells(paint.dc(), *state);
     }
-    DrawCells(paint.dc(), *state);
     return 0;
   }
 
@@ -260,7 +252,7 @@ class PickerWindow {
     const int index = AddressedEntry(hwnd, wParam);
     if (state && index >= 0) {
       Traits::Values(*state)[index] = static_cast<DWORD>(lParam);
-      state->pictureCurrent = false;
+      state->picture.current = false;
       InvalidateRect(hwnd, &state->cellRects[index], FALSE);
       UpdateWindow(hwnd);
     }

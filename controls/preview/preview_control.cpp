@@ -176,7 +176,7 @@ LRESULT LoadPicture(HWND hwnd, UINT message, WPARAM wParam) {
   if (HINSTANCE owner = FindResourceOwner(hwnd, name, reinterpret_cast<LPCSTR>(RT_BITMAP))) {
     TakePicture(*st, owner, name);
   }
-  MarkPreviewImageOutOfDate(*st);
+  st->image.current = false;
   const RECT picture = st->settings.pictureRect;
   InvalidateRect(hwnd, &picture, FALSE);
   return result;
@@ -228,7 +228,7 @@ LRESULT OnSetSettings(HWND hwnd, LPARAM lParam) {
   SetFixedEntries(*st);
   ApplySwap(*st);
   RebuildPalette(*st);
-  MarkPreviewImageOutOfDate(*st);
+  st->image.current = false;
   InvalidateRect(hwnd, nullptr, FALSE);
   return 0;
 }
@@ -285,7 +285,7 @@ LRESULT OnDestroy(HWND hwnd, WPARAM wParam, LPARAM lParam) {
     StateLock<PreviewState> st(hwnd, kStateOffset);
     if (st) {
       ReleasePicture(*st);
-      ReleasePreviewImage(*st);
+      ReleasePaintedImage(st->image);
       if (st->palette != nullptr) DeleteObject(st->palette);
       st->palette = nullptr;
     }

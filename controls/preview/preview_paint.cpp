@@ -5,7 +5,6 @@
 #include "controls/preview/portable/preview_layout.h"
 #include "controls/preview/portable/preview_picture.h"
 #include "controls/preview/preview_state.h"
-#include "frame/dib_section.h"
 #include "frame/gdi.h"
 #include "frame/library.h"
 #include "frame/state_block.h"
@@ -137,50 +136,15 @@ bool ImageFits(const RECT& client) {
   return client.right > 0 && client.bottom > 0 && int64_t(client.right) * client.bottom <= kMaxImagePixels;
 }
 
-// The image of the client area, brought up to date (the same drawing on a
-// bitmap of the display's depth gives the same pixels, and the drawing
-// covers every pixel) and copied to the window. False when there is no
-// image to copy, and the caller paints directly.
-bool PaintFromImage(HDC dc, PreviewState& st, const RECT& client) {
-  if (st.image == nullptr || !ImageFits(client)) return false;
-  if (st.imageSize.cx != client.right || st.imageSize.cy != client.bottom) {
-    HBITMAP resized = CreateDibSection32(client.right, client.bottom);
-    if (resized == nullptr) return false;
-    DeleteObject(st.image);
-    st.image = resized;
-    st.imageSize = SIZE{client.right, client.bottom};
-    st.imageCurrent = false;
-  }
-  MemoryDC memory(dc);
-  if (!memory) return false;
-  ScopedSelect selection(memory.get(), st.image);
-  if (!selection.selected()) return false;
-  if (!st.imageCurrent) {
-    PaintLayers(memory.get(), client, st);
-    st.imageCurrent = true;
-  }
-  BitBlt(dc, 0, 0, client.right, client.bottom, memory.get(), 0, 0, SRCCOPY);
-  return true;
-}
-
 }  // namespace
 
 void CreatePreviewImage(HWND hwnd, PreviewState& st) {
   RECT client{};
   GetClientRect(hwnd, &client);
-  if (!DisplayIs32Bit() || !ImageFits(client)) return;
-  st.image = CreateDibSection32(client.right, client.bottom);
-  st.imageSize = SIZE{client.right, client.bottom};
-  st.imageCurrent = false;
+  if (ImageFits(client)) CreatePaintedImage(st.image, client.right, client.bottom);
 }
 
-void MarkPreviewImageOutOfDate(PreviewState& st) { st.imageCurrent = false; }
-
-void ReleasePreviewImage(PreviewState& st) {
-  if (st.image != nullptr) DeleteObject(st.image);
-  st.image = nullptr;
-  st.imageCurrent = false;
-}
+namespace {
 
 // Whether any colour the paint uses names a palette entry (PALETTEINDEX):
 // only those, and every colour on a palette device, depend on the palette
@@ -193,6 +157,8 @@ bool NeedsPalette(HDC dc, const PreviewSettings& s) {
     if ((c & 0x01000000) != 0) return true;
   return false;
 }
+
+}  // namespace
 
 LRESULT PaintPreview(HWND hwnd) {
   PaintScope paint(hwnd);
@@ -207,9 +173,18 @@ LRESULT PaintPreview(HWND hwnd) {
   if (NeedsPalette(dc, st->settings)) {
     RealizedPalette palette(dc, st->palette, false, RealizedPalette::kOnPaletteDevices);
     PaintLayers(dc, client, *st);
-  } else if (!PaintFromImage(dc, *st, client)) {
-    PaintLayers(dc, client, *st);
+    return 0;
   }
+  // Otherwise through the image, which the drawing covers whole.
+  const PreviewState& layers = *st;
+  const bool copied = ImageFits(client) &&
+                      PaintThroughImage(
+                          dc, st->image, client.right, client.bottom,
+                          [&](HDC memory) { PaintLayers(memory, client, layers); },
+                          [&](HDC target, HDC memory) {
+                            BitBlt(target, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
+                          });
+  if (!copied) PaintLayers(dc, client, *st);
   return 0;
 }
 

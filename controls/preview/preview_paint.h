@@ -9,11 +9,8 @@ LRESULT PaintPreview(HWND hwnd);
 
 struct PreviewState;
 
-// The painted image of the control: made for the client size at creation,
-// marked out of date whenever what the paint draws changes, released on
-// destruction.
+// The painted image of the control, made for the client size at creation
+// when it is small enough to keep.
 void CreatePreviewImage(HWND hwnd, PreviewState& st);
-void MarkPreviewImageOutOfDate(PreviewState& st);
-void ReleasePreviewImage(PreviewState& st);
 
 }  // namespace qor32

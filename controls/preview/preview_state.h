@@ -7,6 +7,7 @@
 
 #include "controls/preview/portable/preview_layout.h"
 #include "controls/preview/portable/preview_picture.h"
+#include "frame/painted_image.h"
 #include "qor32cl.h"
 
 namespace qor32 {
@@ -31,11 +32,8 @@ struct PreviewState {
   HPALETTE palette;
   PreviewLogPalette logPalette;
   // The whole client area as last painted, copied by each paint while the
-  // settings, the picture and the size stay as they were (see
-  // preview_paint.cpp); null where it cannot be used.
-  HBITMAP image;
-  SIZE imageSize;
-  bool imageCurrent;
+  // settings, the picture and the size stay as they were.
+  PaintedImage image;
 };
 
 static_assert(sizeof(PALETTEENTRY) == sizeof(PaletteColor), "palette entry layout");
